@@ -11,61 +11,61 @@ namespace {
 #define KX_FIELD(f) #f, static_cast<std::ptrdiff_t>(offsetof(kx7214_page_data, kx7214_##f))
 
 using enum PayloadShape;
-using enum ExchangeKind;
+using EK = ExchangeKind;
 using namespace block;
 
 constexpr std::array kCommands = {
-    CommandInfo{CMD_SEARCH, "CMD_SEARCH", Empty, Search, false, {}},
-    CommandInfo{CMD_READ_ALL, "CMD_READ_ALL", Empty, ReadAll, false, {}},
-    CommandInfo{CMD_SET_DEVICE_NAME, "CMD_SET_DEVICE_NAME", Name, DeviceName, true, {}},
-    CommandInfo{CMD_SET_OUTPUT_FORMAT, "CMD_SET_OUTPUT_FORMAT", Value, ExchangeKind::Value, true,
+    CommandInfo{CMD_SEARCH, "CMD_SEARCH", Empty, EK::Search, false, {}},
+    CommandInfo{CMD_READ_ALL, "CMD_READ_ALL", Empty, EK::ReadAll, false, {}},
+    CommandInfo{CMD_SET_DEVICE_NAME, "CMD_SET_DEVICE_NAME", Name, EK::DeviceName, true, {}},
+    CommandInfo{CMD_SET_OUTPUT_FORMAT, "CMD_SET_OUTPUT_FORMAT", Value, EK::Value, true,
                 KX_FIELD(output_format), kOutputFormat, 0, 11},
-    CommandInfo{CMD_SET_BORDER_COLOR, "CMD_SET_BORDER_COLOR", Value, ExchangeKind::Value, true,
+    CommandInfo{CMD_SET_BORDER_COLOR, "CMD_SET_BORDER_COLOR", Value, EK::Value, true,
                 KX_FIELD(border_color), kBorderColor, 0, 4},
-    CommandInfo{CMD_SET_OUTPUT_LAYOUT, "CMD_SET_OUTPUT_LAYOUT", Value, ExchangeKind::Value, true,
+    CommandInfo{CMD_SET_OUTPUT_LAYOUT, "CMD_SET_OUTPUT_LAYOUT", Value, EK::Value, true,
                 KX_FIELD(output_layout), kOutputLayout, 0, 16},
-    CommandInfo{CMD_SET_UMD_ENABLE, "CMD_SET_UMD_ENABLE", LineValue, ExchangeKind::LineValue,
+    CommandInfo{CMD_SET_UMD_ENABLE, "CMD_SET_UMD_ENABLE", LineValue, EK::LineValue,
                 true, KX_FIELD(umd_enable), kUmdLine + kUmdEnable, kUmdStride, 2},
-    CommandInfo{CMD_SET_UMD_POSITION, "CMD_SET_UMD_POSITION", LineValue, ExchangeKind::LineValue,
+    CommandInfo{CMD_SET_UMD_POSITION, "CMD_SET_UMD_POSITION", LineValue, EK::LineValue,
                 true, KX_FIELD(umd_postion), kUmdLine + kUmdPosition, kUmdStride, 3},
     CommandInfo{CMD_SET_UMD_TEXT_COLOR, "CMD_SET_UMD_TEXT_COLOR", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(umd_text_color),
+                EK::LineValue, true, KX_FIELD(umd_text_color),
                 kUmdLine + kUmdTextColor, kUmdStride, 16},
     CommandInfo{CMD_SET_UMD_BACK_COLOR, "CMD_SET_UMD_BACK_COLOR", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(umd_back_color),
+                EK::LineValue, true, KX_FIELD(umd_back_color),
                 kUmdLine + kUmdBackColor, kUmdStride, 16},
-    CommandInfo{CMD_SET_UMD_TEXT, "CMD_SET_UMD_TEXT", LineText, UmdText, true, {}},
-    CommandInfo{CMD_SET_AUDIO_ENABLE, "CMD_SET_AUDIO_ENABLE", LineValue, ExchangeKind::LineValue,
+    CommandInfo{CMD_SET_UMD_TEXT, "CMD_SET_UMD_TEXT", LineText, EK::UmdText, true, {}},
+    CommandInfo{CMD_SET_AUDIO_ENABLE, "CMD_SET_AUDIO_ENABLE", LineValue, EK::LineValue,
                 true, KX_FIELD(audio_enable), kAudio + kAudioEnable, kAudioStride, 2},
     // The device takes 0 (Left) and 2 (Right); three values keep 1 readable as Right.
     CommandInfo{CMD_SET_AUDIO_POSITION, "CMD_SET_AUDIO_POSITION", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(audio_postion), kAudio + kAudioPosition,
+                EK::LineValue, true, KX_FIELD(audio_postion), kAudio + kAudioPosition,
                 kAudioStride, 3},
     CommandInfo{CMD_SET_AUDIO_TRANSPARENCY, "CMD_SET_AUDIO_TRANSPARENCY", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(audio_transparency),
+                EK::LineValue, true, KX_FIELD(audio_transparency),
                 kAudio + kAudioTransparency, kAudioStride, 3},
     CommandInfo{CMD_SET_AUDIO_COMBINATION, "CMD_SET_AUDIO_COMBINATION", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(audio_combination),
+                EK::LineValue, true, KX_FIELD(audio_combination),
                 kAudio + kAudioCombination, kAudioStride, 3},
     CommandInfo{CMD_SET_AUDIO_CHANNEL, "CMD_SET_AUDIO_CHANNEL", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(audio_in_ch), kAudio + kAudioChannel,
+                EK::LineValue, true, KX_FIELD(audio_in_ch), kAudio + kAudioChannel,
                 kAudioStride, 8},
-    CommandInfo{CMD_SET_INPUT_ENABLE, "CMD_SET_INPUT_ENABLE", LineValue, ExchangeKind::LineValue,
+    CommandInfo{CMD_SET_INPUT_ENABLE, "CMD_SET_INPUT_ENABLE", LineValue, EK::LineValue,
                 true, KX_FIELD(input_enable), kInput + kInputEnable, kInputStride, 2},
     CommandInfo{CMD_SET_INPUT_TEXT_COLOR, "CMD_SET_INPUT_TEXT_COLOR", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(input_text_color),
+                EK::LineValue, true, KX_FIELD(input_text_color),
                 kInput + kInputTextColor, kInputStride, 16},
     CommandInfo{CMD_SET_INPUT_BACK_COLOR, "CMD_SET_INPUT_BACK_COLOR", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(input_back_color),
+                EK::LineValue, true, KX_FIELD(input_back_color),
                 kInput + kInputBackColor, kInputStride, 16},
     CommandInfo{CMD_SET_INPUT_POSITION, "CMD_SET_INPUT_POSITION", LineValue,
-                ExchangeKind::LineValue, true, KX_FIELD(input_postion), kInput + kInputPosition,
+                EK::LineValue, true, KX_FIELD(input_postion), kInput + kInputPosition,
                 kInputStride, 3},
-    CommandInfo{CMD_SAVE_CUSTOM, "CMD_SAVE_CUSTOM", Value, ExchangeKind::Value, false, {}},
-    CommandInfo{CMD_SET_BORDER_ENABLE, "CMD_SET_BORDER_ENABLE", Value, ExchangeKind::Value, true,
+    CommandInfo{CMD_SAVE_CUSTOM, "CMD_SAVE_CUSTOM", Value, EK::Value, false, {}},
+    CommandInfo{CMD_SET_BORDER_ENABLE, "CMD_SET_BORDER_ENABLE", Value, EK::Value, true,
                 KX_FIELD(border_enable), kBorderEnable, 0, 2},
-    CommandInfo{CMD_SET_ALL, "CMD_SET_ALL", Block, AllConfig, false, {}},
-    CommandInfo{CMD_SET_NETWORK, "CMD_SET_NETWORK", PayloadShape::Network, ExchangeKind::Network,
+    CommandInfo{CMD_SET_ALL, "CMD_SET_ALL", Block, EK::AllConfig, false, {}},
+    CommandInfo{CMD_SET_NETWORK, "CMD_SET_NETWORK", PayloadShape::Network, EK::Network,
                 false, {}},
 };
 
@@ -75,16 +75,16 @@ constexpr std::array kCommands = {
 
 std::uint32_t DeadlineMs(ExchangeKind kind) {
     switch (kind) {
-    case Search:
+    case EK::Search:
         return 2000;
-    case ReadAll:
-    case ExchangeKind::Value:
-    case ExchangeKind::Network:
+    case EK::ReadAll:
+    case EK::Value:
+    case EK::Network:
         return 1000;
-    case ExchangeKind::LineValue:
-    case UmdText:
-    case DeviceName:
-    case AllConfig:
+    case EK::LineValue:
+    case EK::UmdText:
+    case EK::DeviceName:
+    case EK::AllConfig:
         return 500;
     }
     return 0;

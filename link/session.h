@@ -7,6 +7,7 @@
 
 #include "link/commands.h"
 #include "link/device_entry.h"
+#include "link/frame.h"
 #include "link/session_view.h"
 #include "model/preview_geometry.h"
 #include "model/session_state.h"

@@ -1,0 +1,146 @@
+// The exchange discipline shared by every request to the selected device: open the socket,
+// send one frame, wait for the reply whose command byte echoes ours until the deadline, log
+// the outcome, close the socket. Nothing is retried.
+#include <vector>
+
+#include "link/config_layout.h"
+#include "link/read_all.h"
+#include "link/session.h"
+#include "platform/clock.h"
+#include "platform/log.h"
+#include "platform/text.h"
+
+namespace kx {
+
+using namespace platform;
+
+struct CKX7214Session::Request {
+    const char* guard_line;
+    std::uint8_t command;
+    ExchangeKind kind;
+    std::vector<std::uint8_t> payload;
+    std::size_t recv_size = kRecvSize;
+    bool log_name_len = false;
+};
+
+namespace {
+
+// The wait ends one millisecond past the deadline so that a reply arriving at exactly the
+// deadline is still looked at.
+std::uint32_t TimeLeft(std::uint32_t t0, std::uint32_t deadline) {
+    std::uint32_t elapsed = ElapsedSince(t0);
+    return elapsed > deadline ? 0 : deadline - elapsed + 1;
+}
+
+void LogStatus(std::uint8_t status) { Log(status == 0 ? "send ok \n" : "send error \n"); }
+
+} // namespace
+
+Outcome CKX7214Session::Exchange(const Request& rq) {
+    if (m_p_glo_main_dlg == nullptr) {
+        Log("%s", rq.guard_line);
+        return Outcome::TimedOut;
+    }
+    m_send_buf.fill(0);
+    std::vector<std::uint8_t> recv(rq.recv_size, 0);
+    const std::uint32_t t0 = TickCount();
+    const std::uint32_t deadline = DeadlineMs(rq.kind);
+    m_view.SetBusy(true);
+    if (rq.log_name_len)
+        Log("name dataLen = %d \n", static_cast<int>(rq.payload.size()));
+
+    OpenDeviceSocket();
+    if (const device_entry* entry = SelectedDevice()) {
+        auto len = frame::BuildFrame(entry->dev_type, entry->dev_addr, rq.command,
+                                     rq.payload.data(), rq.payload.size(), m_send_buf.data());
+        if (m_udpSockfd != kNoSocket)
+            SendTo(m_udpSockfd, m_send_buf.data(), len, m_dest_addr);
+    }
+
+    Outcome outcome = Outcome::TimedOut;
+    int len = 0;
+    for (std::uint32_t left; outcome == Outcome::TimedOut && (left = TimeLeft(t0, deadline)) > 0;) {
+        if (m_udpSockfd == kNoSocket) {
+            SleepMs(left);
+            continue;
+        }
+        if (!WaitReadable(m_udpSockfd, left))
+            continue;
+        Endpoint from{};
+        len = RecvFrom(m_udpSockfd, recv.data(), recv.size(), &from);
+        if (len <= 0)
+            continue;
+        m_dest_addr = from;
+        // Only the bytes of this datagram count; what an earlier one left reads as zero.
+        std::fill(recv.begin() + len, recv.end(), std::uint8_t{0});
+        if (rq.kind == ExchangeKind::ReadAll)
+            Log("recv len is %d \n", len);
+        if (recv[frame::kOffCommand] == rq.command)
+            outcome = recv[frame::kOffStatus] == 0 || rq.kind == ExchangeKind::ReadAll
+                          ? Outcome::Accepted
+                          : Outcome::Refused;
+        else
+            Log("the cmd is not right \n");
+    }
+
+    if (outcome == Outcome::TimedOut) {
+        Log("wait time over \n");
+    } else if (rq.kind == ExchangeKind::ReadAll) {
+        DecodeReadAll(recv.data(), static_cast<std::size_t>(len), *this);
+    } else {
+        if (rq.kind == ExchangeKind::Network)
+            Log("set ip success \n");
+        LogStatus(recv[frame::kOffStatus]);
+    }
+    CloseSocket();
+    Log("read over \n");
+    m_view.SetBusy(false);
+    return outcome;
+}
+
+Outcome CKX7214Session::ReadAllConfig() {
+    return Exchange({"ex0 why is null \n", CMD_READ_ALL, ExchangeKind::ReadAll, {},
+                     kReadAllRecvSize});
+}
+
+Outcome CKX7214Session::SendNetworkConfig() {
+    return Exchange({"ex0 why is null \n", CMD_SET_NETWORK, ExchangeKind::Network,
+                     {m_net_config.begin(), m_net_config.end()}});
+}
+
+Outcome CKX7214Session::SendValue(std::uint8_t command, std::uint8_t value) {
+    return Exchange({"ex0 why is null \n", command, ExchangeKind::Value, {value}});
+}
+
+Outcome CKX7214Session::SendLineValue(std::uint8_t command, std::uint8_t line,
+                                      std::uint8_t value) {
+    return Exchange({"ex1 why is null \n", command, ExchangeKind::LineValue, {line, value}});
+}
+
+// The device keeps 16 UTF-16 units of each UMD text; a longer text (only a hand-written
+// settings file can hold one) is cut there, never in the middle of a surrogate pair.
+Outcome CKX7214Session::SendUmdText(int line) {
+    std::vector<std::uint8_t> payload{static_cast<std::uint8_t>(line)};
+    if (line >= 0 && line < kLineCount)
+        for (char16_t unit : CutUtf16(m_umd_text[static_cast<std::size_t>(line)], kUmdTextMaxUnits)) {
+            payload.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+            payload.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+    return Exchange({"ex2 why is null \n", CMD_SET_UMD_TEXT, ExchangeKind::UmdText, payload});
+}
+
+Outcome CKX7214Session::SendDeviceName() {
+    std::string ansi = DeviceNameBytes(m_device_name);
+    std::vector<std::uint8_t> payload(ansi.begin(), ansi.end());
+    payload.push_back(0);
+    Request rq{"ex2 why is null \n", CMD_SET_DEVICE_NAME, ExchangeKind::DeviceName, payload};
+    rq.log_name_len = true;
+    return Exchange(rq);
+}
+
+Outcome CKX7214Session::SendAllConfig() {
+    return Exchange({"ex2 why is null \n", CMD_SET_ALL, ExchangeKind::AllConfig,
+                     {m_all_data_block.begin(), m_all_data_block.end()}});
+}
+
+} // namespace kx
