@@ -143,10 +143,11 @@ TEST_F(Discovery, NoDeviceLeavesNothingSelectableEvenWithAStaleTable) {
 }
 
 TEST_F(Discovery, TableNeverHoldsMoreThan128Entries) {
-    // Each reply announces 54 names ("-x-x-..."), three replies announce 162.
+    // Each 128-byte reply announces 53 names ("-x-x-..."), three replies announce 159.
     std::string text;
-    while (text.size() < 108)
+    while (text.size() < 107)
         text += "-x";
+    text.resize(107);
     for (int i = 0; i < 3; ++i)
         AddDevice(2 + i, "N").SetRawReply(SearchReplyWithText(text));
     StartHost();
