@@ -113,9 +113,11 @@ TEST_F(Discovery, EdgeCaseRepliesInOneSearch) {
     EXPECT_EQ(items, (std::vector<std::u16string>{u"Kx7214_127.0.0.6", u"QX-A_127.0.0.3",
                                                   u"QX_127.0.0.3", u"TRQ-9_127.0.0.2"}));
     EXPECT_EQ(view.status_text, "Connected - 4 ");
-    for (int i = 0; i < 4; ++i)
-        if (view.list_items[static_cast<std::size_t>(i)] == u"QX_127.0.0.3")
-            EXPECT_EQ(view.list_items[static_cast<std::size_t>(i) + 1], u"QX-A_127.0.0.3");
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (view.list_items[i] == u"QX_127.0.0.3") {
+            EXPECT_EQ(view.list_items[i + 1], u"QX-A_127.0.0.3");
+        }
+    }
 }
 
 TEST_F(Discovery, NoDeviceLeavesNothingSelectableEvenWithAStaleTable) {

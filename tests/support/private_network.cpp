@@ -15,11 +15,11 @@ std::string g_problem = "not checked";
 bool g_ready = false;
 
 bool OnlyLoopback() {
-    if_nameindex* names = if_nameindex();
+    struct if_nameindex* names = if_nameindex();
     if (names == nullptr)
         return false;
     bool only_lo = true;
-    for (if_nameindex* n = names; n->if_index != 0; ++n)
+    for (struct if_nameindex* n = names; n->if_index != 0; ++n)
         only_lo = only_lo && std::strcmp(n->if_name, "lo") == 0;
     if_freenameindex(names);
     return only_lo;
