@@ -158,8 +158,8 @@ TEST_F(Exchange, TextPayloadsAreCutToWhatTheDeviceKeeps) {
     Target("127.0.0.2");
     session.m_umd_text[1] = u"0123456789abcde\U0001F600tail";
     session.m_device_name = u"A name far longer than sixteen";
-    test::LogCapture log;
     EXPECT_EQ(session.SendUmdText(1), Outcome::Accepted);
+    test::LogCapture log;
     EXPECT_EQ(session.SendDeviceName(), Outcome::Accepted);
     auto got = dev.ReceivedRequests();
     ASSERT_EQ(got.size(), 2u);
@@ -168,8 +168,8 @@ TEST_F(Exchange, TextPayloadsAreCutToWhatTheDeviceKeeps) {
     EXPECT_EQ(got[1].size(), 21u + 16u);
     EXPECT_EQ(std::string(got[1].begin() + 17, got[1].begin() + 33), "A name far longe");
     EXPECT_EQ(got[1][33], 0);
-    EXPECT_TRUE(log.Has("name dataLen = 17 \n"));
-    EXPECT_LT(log.IndexOf("name dataLen = 17 \n"), log.IndexOf("send ok \n"));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"name dataLen = 17 \n", "m_device_index = 0 \n",
+                                                   "send ok \n", "read over \n"}));
     EXPECT_EQ(session.m_device_name, u"A name far longer than sixteen");
     EXPECT_EQ(dev.Config().UmdText(1), u"0123456789abcde");
 
