@@ -1,6 +1,7 @@
 // The exchange discipline shared by every request to the selected device: open the socket,
 // send one frame, wait for the reply whose command byte echoes ours until the deadline, log
 // the outcome, close the socket. Nothing is retried.
+#include <algorithm>
 #include <vector>
 
 #include "link/config_layout.h"
@@ -36,6 +37,14 @@ void LogStatus(std::uint8_t status) { Log(status == 0 ? "send ok \n" : "send err
 
 } // namespace
 
+// A request sent to an address of this machine where no device listens comes back to our own
+// port 7000; its command byte matches, and taking it for the answer would report a success
+// the device never gave.
+bool CKX7214Session::IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const {
+    return static_cast<std::size_t>(len) == sent_len &&
+           std::equal(data, data + len, m_send_buf.begin());
+}
+
 Outcome CKX7214Session::Exchange(const Request& rq) {
     if (m_p_glo_main_dlg == nullptr) {
         Log("%s", rq.guard_line);
@@ -50,11 +59,12 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
         Log("name dataLen = %d \n", static_cast<int>(rq.payload.size()));
 
     OpenDeviceSocket();
+    std::size_t sent_len = 0;
     if (const device_entry* entry = SelectedDevice()) {
-        auto len = frame::BuildFrame(entry->dev_type, entry->dev_addr, rq.command,
+        sent_len = frame::BuildFrame(entry->dev_type, entry->dev_addr, rq.command,
                                      rq.payload.data(), rq.payload.size(), m_send_buf.data());
         if (m_udpSockfd != kNoSocket)
-            SendTo(m_udpSockfd, m_send_buf.data(), len, m_dest_addr);
+            SendTo(m_udpSockfd, m_send_buf.data(), sent_len, m_dest_addr);
     }
 
     Outcome outcome = Outcome::TimedOut;
@@ -68,7 +78,7 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
             continue;
         Endpoint from{};
         len = RecvFrom(m_udpSockfd, recv.data(), recv.size(), &from);
-        if (len <= 0)
+        if (len <= 0 || IsOwnRequest(recv.data(), len, sent_len))
             continue;
         m_dest_addr = from;
         // Only the bytes of this datagram count; what an earlier one left reads as zero.

@@ -85,6 +85,7 @@ public:
 private:
     struct Request;
     Outcome Exchange(const Request& request);
+    bool IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const;
     void AddSearchEntries(const std::uint8_t* reply, int len, int& count);
 
     SessionView& m_view;

@@ -140,6 +140,16 @@ TEST_F(Exchange, FailedSocketCallDoesNotDisableLaterExchanges) {
     EXPECT_EQ(session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1), Outcome::Accepted);
 }
 
+TEST_F(Exchange, OwnRequestEchoedBackIsNotTakenForTheAnswer) {
+    AddDevice(2, "Studio");
+    StartHost();
+    Target("127.0.0.9"); // an address of this machine where nothing listens
+    test::LogCapture log;
+    EXPECT_EQ(session.SendValue(CMD_SET_OUTPUT_FORMAT, 0), Outcome::TimedOut);
+    EXPECT_FALSE(log.Has("send ok \n"));
+    EXPECT_TRUE(log.Has("wait time over \n"));
+}
+
 TEST_F(Exchange, OversizedDatagramIsDiscardedNotReadCutShort) {
     auto& dev = AddDevice(2, "Studio");
     StartHost();
