@@ -1,0 +1,32 @@
+#pragma once
+// The option lists of the line pages. Every entry is inserted at its own position, and that
+// position is the value the record holds and the device is sent.
+#include <QComboBox>
+#include <QStringList>
+#include <cstdint>
+
+#include "link/session.h"
+
+namespace kx::ui {
+
+const QStringList& OffOnEntries();           // "OFF", "ON"
+const QStringList& LeftMiddleRightEntries(); // "Left", "Middle", "Right"
+const QStringList& ColorEntries();           // "Black" (0) .. "HalfTrans" (15)
+
+// Inserts the entries at their positions and selects `value`; a value beyond the list leaves
+// the box without a selection.
+void FillList(QComboBox* combo, const QStringList& entries, int value);
+
+// Changes on the pages go to the device at once only in Auto Apply.
+inline bool IsAutoApply(const CKX7214Session& main) {
+    return main.m_all_kx7214_page_data.kx7214_auto_or_manual_status == 0;
+}
+
+// A per-line field of the record.
+using LineField = std::uint8_t (kx7214_page_data::*)[kLineCount];
+
+inline std::uint8_t& At(CKX7214Session& main, LineField field, int line) {
+    return (main.m_all_kx7214_page_data.*field)[line];
+}
+
+} // namespace kx::ui
