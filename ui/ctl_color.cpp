@@ -1,0 +1,77 @@
+#include "ui/ctl_color.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ui/button_st.h"
+#include "ui/group_box.h"
+
+namespace kx::ui {
+
+namespace {
+
+const QColor kEditText{0x10, 0x10, 0x10};
+const QColor kEditGround{0xFF, 0xFF, 0xFF};
+const QColor kLabelText{0x80, 0x80, 0x80};
+const QColor kLabelGround{0x2E, 0x31, 0x36};
+
+void ApplyText(QPalette& palette, const QColor& c) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, c);
+}
+
+void ApplyBrush(QWidget* control, QPalette& palette, const QColor& c) {
+    // A group box paints only its frame; the ground shows through its inside.
+    if (qobject_cast<CMyGroupBox*>(control) != nullptr)
+        return;
+    if (qobject_cast<QLineEdit*>(control) != nullptr || qobject_cast<QComboBox*>(control)) {
+        palette.setColor(QPalette::Base, c);
+        palette.setColor(QPalette::Button, c);
+        return;
+    }
+    palette.setColor(QPalette::Window, c);
+    control->setAutoFillBackground(true);
+}
+
+} // namespace
+
+CtlType CtlTypeOf(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->isReadOnly() ? CtlType::Static : CtlType::Edit;
+    if (qobject_cast<const QComboBox*>(control) != nullptr)
+        return CtlType::ListBox;
+    if (qobject_cast<const QPushButton*>(control) != nullptr)
+        return CtlType::Button;
+    return CtlType::Static;
+}
+
+void ApplyCtlColor(QWidget* control, const CtlColor& colors) {
+    // A skinned button paints itself; its own answer is a hollow brush.
+    if (auto* button = qobject_cast<CButtonST*>(control); button && button->IsOwnerDraw())
+        return;
+    QPalette palette = control->palette();
+    if (colors.text)
+        ApplyText(palette, *colors.text);
+    if (colors.brush)
+        ApplyBrush(control, palette, *colors.brush);
+    else if (colors.text_background)
+        ApplyBrush(control, palette, *colors.text_background);
+    control->setPalette(palette);
+}
+
+CtlColor SharedCtlColor(CtlType type) {
+    switch (type) {
+    case CtlType::Edit:
+    case CtlType::ListBox:
+        return {kEditText, kEditGround, kEditGround};
+    case CtlType::Static:
+        return {kLabelText, kLabelGround, kLabelGround};
+    case CtlType::Button:
+        break;
+    }
+    return {};
+}
+
+} // namespace kx::ui

@@ -1,0 +1,27 @@
+#pragma once
+// Control colours: which kind of control asks, and what a dialog answers. The dialog layer
+// applies the answer to the control's palette.
+#include <QColor>
+#include <QWidget>
+#include <optional>
+
+namespace kx::ui {
+
+// The kind of control, as it asks for its colours. Read-only edits and group boxes ask as
+// static controls; drop-down lists ask for their list.
+enum class CtlType { Button, Edit, ListBox, Static };
+
+struct CtlColor {
+    std::optional<QColor> text;
+    std::optional<QColor> text_background;
+    std::optional<QColor> brush; // fills the control's background
+};
+
+CtlType CtlTypeOf(const QWidget* control);
+void ApplyCtlColor(QWidget* control, const CtlColor& colors);
+
+// The handler shared by the device page container and the pages that have no colours of
+// their own: edits and lists dark text on white, labels grey on the page ground.
+CtlColor SharedCtlColor(CtlType type);
+
+} // namespace kx::ui

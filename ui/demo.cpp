@@ -1,0 +1,95 @@
+#include "ui/demo.h"
+
+#include "link/config_layout.h"
+
+#ifdef __linux__
+#include <cstring>
+#include <net/if.h>
+#endif
+
+namespace kx::ui {
+
+namespace {
+
+constexpr std::uint32_t kStudioAIp = 0x7F000002; // 127.0.0.2
+constexpr std::uint32_t kEditBIp = 0x7F000003;   // 127.0.0.3
+
+// Labels on every input: UMD centred, meter on the left, input status top left.
+void ShowAllLabels(sim::DeviceConfig& c, std::uint8_t umd_colour, std::uint8_t input_colour) {
+    for (int line = 0; line < 4; ++line) {
+        c.At(block::UmdAt(line) + block::kUmdEnable) = 1;
+        c.At(block::UmdAt(line) + block::kUmdPosition) = 1;
+        c.At(block::UmdAt(line) + block::kUmdTextColor) = 7;
+        c.At(block::UmdAt(line) + block::kUmdBackColor) = umd_colour;
+        c.At(block::AudioAt(line) + block::kAudioEnable) = 1;
+        c.At(block::AudioAt(line) + block::kAudioPosition) = 0;
+        c.At(block::InputAt(line) + block::kInputEnable) = 1;
+        c.At(block::InputAt(line) + block::kInputPosition) = 0;
+        c.At(block::InputAt(line) + block::kInputBackColor) = input_colour;
+    }
+}
+
+sim::DeviceOptions Demo(std::uint32_t ip, const std::string& name, std::uint8_t addr) {
+    sim::DeviceOptions options;
+    options.ip = ip;
+    options.dev_addr = addr;
+    options.search_text = sim::NameText(name);
+    options.config.SetName(name);
+    return options;
+}
+
+} // namespace
+
+sim::DeviceOptions DemoStudioA() {
+    sim::DeviceOptions options = Demo(kStudioAIp, "KX7214-Studio-A", 0x01);
+    sim::DeviceConfig& c = options.config;
+    c.firmware = {12, 34};
+    c.At(block::kOutputFormat) = 0; // 1080p60
+    c.At(block::kOutputLayout) = 0; // four equal windows
+    c.At(block::kBorderEnable) = 1;
+    c.At(block::kBorderColor) = 0; // white
+    ShowAllLabels(c, 1, 4);
+    const char16_t* texts[] = {u"CAM 1", u"CAM 2", u"GFX", u"PGM"};
+    for (int line = 0; line < 4; ++line)
+        c.SetUmdText(line, texts[line]);
+    return options;
+}
+
+sim::DeviceOptions DemoEditB() {
+    sim::DeviceOptions options = Demo(kEditBIp, "Edit-B", 0x02);
+    sim::DeviceConfig& c = options.config;
+    c.firmware = {10, 23};
+    c.At(block::kOutputFormat) = 6; // 1080i50
+    c.At(block::kOutputLayout) = 5; // one large, two small
+    c.At(block::kBorderEnable) = 1;
+    c.At(block::kBorderColor) = 1; // red
+    ShowAllLabels(c, 2, 6);
+    return options;
+}
+
+bool OnlyLoopbackNetwork() {
+#ifdef __linux__
+    struct ::if_nameindex* names = ::if_nameindex();
+    if (names == nullptr)
+        return false;
+    bool only_lo = true;
+    for (struct ::if_nameindex* n = names; n->if_index != 0; ++n)
+        only_lo = only_lo && std::strcmp(n->if_name, "lo") == 0;
+    if_freenameindex(names);
+    return only_lo;
+#else
+    return true;
+#endif
+}
+
+bool DemoDevices::Start(std::string& error) {
+    m_host.AddDevice(DemoStudioA());
+    m_host.AddDevice(DemoEditB());
+    if (!m_host.Start()) {
+        error = m_host.Error();
+        return false;
+    }
+    return true;
+}
+
+} // namespace kx::ui

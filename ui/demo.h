@@ -1,0 +1,28 @@
+#pragma once
+// Two simulated multiviewers in the panel's own process, so that the panel can be tried
+// without hardware: "KX7214-Studio-A" at 127.0.0.2 and "Edit-B" at 127.0.0.3.
+#include <memory>
+#include <string>
+
+#include "sim/multiviewer.h"
+
+namespace kx::ui {
+
+sim::DeviceOptions DemoStudioA();
+sim::DeviceOptions DemoEditB();
+
+// True when the only network interface is loopback, so the search broadcast cannot leave
+// this machine. The demo refuses to start elsewhere.
+bool OnlyLoopbackNetwork();
+
+class DemoDevices {
+public:
+    // Starts both devices; false with the reason in `error`.
+    bool Start(std::string& error);
+    sim::DeviceHost& Host() { return m_host; }
+
+private:
+    sim::DeviceHost m_host;
+};
+
+} // namespace kx::ui

@@ -1,0 +1,205 @@
+#include "ui/main_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QWindow>
+
+#include "res/bitmaps.h"
+#include "res/resource_ids.h"
+#include "ui/about_dialog.h"
+#include "ui/button_st.h"
+#include "ui/page_background.h"
+
+namespace kx::ui {
+
+namespace {
+
+constexpr QSize kWindowSize(800, 720);
+const QRect kPageHolder(10, 110, 780, 600);
+const QRect kMinimizePlace(720, 0, 40, 25);
+const QRect kClosePlace(760, 0, 40, 25);
+const QRect kStatusLabelPlace(65, 40, 140, 20);
+const QRect kVersionLabelPlace(560, 40, 100, 20);
+const QColor kButtonGround(46, 49, 54);
+const QColor kLabelGround(18, 132, 202);
+const char* const kAboutItem = "关于 ZANDRELL_EX_NETWORK(&A)...";
+
+} // namespace
+
+CZANDRELL_EX_NETWORKDlg::CZANDRELL_EX_NETWORKDlg(QWidget* parent)
+    : CDialog(res::MainTemplate(), parent), CKX7214Session(static_cast<SessionView&>(*this)) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CZANDRELL_EX_NETWORKDlg::~CZANDRELL_EX_NETWORKDlg() {
+    while (m_busy_depth > 0)
+        SetBusy(false);
+}
+
+bool CZANDRELL_EX_NETWORKDlg::OnInitDialog() {
+    setWindowIcon(res::LoadAppIcon());
+    Publish();
+    StartWinsock();
+    move(0, 0);
+    setFixedSize(kWindowSize);
+    setWindowTitle(QStringLiteral("Tavrin Ethernet Control"));
+    MoveItem(res::IDC_PAGE_HOLDER, kPageHolder);
+    m_page_rect = GetDlgItem(res::IDC_PAGE_HOLDER)->geometry();
+    PlaceWindowButton(res::IDC_BTN_MINIMIZE, res::IDB_MINIMIZE, kMinimizePlace);
+    PlaceWindowButton(res::IDC_BTN_CLOSE, res::IDB_CLOSE, kClosePlace);
+    DlgItem<CButtonST>(res::IDC_BTN_SCAN)->ApplyTextButtonLook();
+    SetInitialTexts(*this);
+    MoveItem(res::IDC_STATUS_LABEL, kStatusLabelPlace);
+    MoveItem(res::IDC_VERSION_LABEL, kVersionLabelPlace);
+    // No control takes the focus when the window opens; the window itself holds it.
+    setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void CZANDRELL_EX_NETWORKDlg::PlaceWindowButton(int id, int bitmap_id, const QRect& place) {
+    auto* button = DlgItem<CButtonST>(id);
+    button->Attach();
+    button->SetButtonBitmap(bitmap_id);
+    button->setGeometry(place);
+    button->SetTransparentBackground(true);
+    button->SetFlatLook(true);
+    button->SetHoverBorder(false);
+}
+
+QComboBox* CZANDRELL_EX_NETWORKDlg::DeviceCombo() const {
+    return DlgItem<QComboBox>(res::IDC_DEVICE_COMBO);
+}
+
+QLabel* CZANDRELL_EX_NETWORKDlg::StatusLabel() const {
+    return DlgItem<QLabel>(res::IDC_STATUS_LABEL);
+}
+
+void CZANDRELL_EX_NETWORKDlg::OnCommand(int id, Notify code) {
+    if (code == Notify::SelChange && id == res::IDC_DEVICE_COMBO) {
+        OnDeviceSelectionChanged(DeviceCombo()->currentIndex());
+        return;
+    }
+    if (code != Notify::Clicked)
+        return;
+    switch (id) {
+    case res::IDC_BTN_SCAN:
+        ScanDevices();
+        break;
+    case res::IDC_BTN_MINIMIZE:
+        showMinimized();
+        break;
+    case res::IDC_BTN_CLOSE:
+        OnOK();
+        break;
+    default:
+        break;
+    }
+}
+
+CtlColor CZANDRELL_EX_NETWORKDlg::OnCtlColor(QWidget*, int, CtlType type) {
+    if (type == CtlType::Button)
+        return {std::nullopt, kButtonGround, kButtonGround};
+    if (type == CtlType::Static)
+        return {QColor(Qt::black), kLabelGround, kLabelGround};
+    return {};
+}
+
+void CZANDRELL_EX_NETWORKDlg::OnEraseBkgnd(QPainter& painter) {
+    DrawStretchedBitmap(painter, rect(), res::IDB_MAIN_GROUND);
+}
+
+// A press on the background (or on a label, which lets it through) moves the window the way
+// the platform moves windows by their title bar.
+void CZANDRELL_EX_NETWORKDlg::OnLButtonDown(QMouseEvent*) {
+    ++m_drag_requests;
+    if (QWindow* window = windowHandle())
+        window->startSystemMove();
+}
+
+// The window has no title bar, so the About box is reached from the background's menu.
+void CZANDRELL_EX_NETWORKDlg::contextMenuEvent(QContextMenuEvent* event) {
+    if (childAt(event->pos()) != nullptr)
+        return;
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8(kAboutItem), this, &CZANDRELL_EX_NETWORKDlg::ShowAboutBox);
+    menu.exec(event->globalPos());
+}
+
+void CZANDRELL_EX_NETWORKDlg::ShowAboutBox() {
+    CAboutDlg about(this);
+    about.Create();
+    about.exec();
+}
+
+void CZANDRELL_EX_NETWORKDlg::ClearDeviceList() {
+    DeviceCombo()->clear();
+}
+
+void CZANDRELL_EX_NETWORKDlg::InsertDeviceListItem(int index, const std::u16string& text) {
+    DeviceCombo()->insertItem(index, QString::fromStdU16String(text));
+}
+
+int CZANDRELL_EX_NETWORKDlg::DeviceListCount() const {
+    return DeviceCombo()->count();
+}
+
+void CZANDRELL_EX_NETWORKDlg::SelectDeviceListItem(int index) {
+    DeviceCombo()->setCurrentIndex(index);
+}
+
+void CZANDRELL_EX_NETWORKDlg::SetStatusText(const std::string& text) {
+    StatusLabel()->setText(QString::fromStdString(text));
+}
+
+void CZANDRELL_EX_NETWORKDlg::ShowAlert(const platform::Alert& alert) {
+    if (m_alert_handler) {
+        m_alert_handler(alert);
+        return;
+    }
+    const auto buttons = alert.buttons == platform::AlertButtons::OkCancel
+                             ? QMessageBox::Ok | QMessageBox::Cancel
+                             : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(alert.caption),
+                    QString::fromStdString(alert.text), buttons);
+    box.exec();
+}
+
+void CZANDRELL_EX_NETWORKDlg::CloseContainer() {
+    if (!m_page)
+        return;
+    m_page->hide();
+    m_page->DestroyWindow();
+    m_page = nullptr;
+}
+
+void CZANDRELL_EX_NETWORKDlg::OpenContainer() {
+    auto* page = new CKX7214(*this, m_rc_kx7214_show_mode_type, this);
+    m_page = page;
+    page->Create();
+    page->setGeometry(m_page_rect);
+    page->show();
+}
+
+void CZANDRELL_EX_NETWORKDlg::InvalidatePreview() {
+    if (m_page)
+        m_page->InvalidatePreview();
+}
+
+// While a search or an exchange blocks the window it shows the wait cursor.
+void CZANDRELL_EX_NETWORKDlg::SetBusy(bool busy) {
+    if (busy) {
+        ++m_busy_depth;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busy_depth > 0) {
+        --m_busy_depth;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace kx::ui

@@ -1,0 +1,164 @@
+#include "ui/scale_page.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+
+#include "platform/log.h"
+#include "res/bitmap_painters.h"
+#include "res/resource_ids.h"
+#include "ui/button_st.h"
+#include "ui/preview_operations.h"
+
+namespace kx::ui {
+
+namespace {
+
+const QRect kGroupBoxPlace(10, 5, 620, 180);
+
+constexpr const char* kOutputFormats[] = {
+    "1080p60", "1080p50", "1080p30", "1080p25", "1080p24", "1080i60",
+    "1080i50", "720p60",  "720p50",  "720p30",  "720p25",
+};
+constexpr const char* kBorderEnable[] = {"Border OFF", "Border ON"};
+constexpr const char* kBorderColors[] = {"White", "Red", "Green", "Blue"};
+// In the order of the layout table: the device's own names for its sixteen layouts.
+constexpr const char* kLayoutNames[] = {
+    "四画面(均分)",     "四画面(上三下一)", "四画面(上一下三)", "四画面(左一右三)",
+    "四画面(左三右一)", "三画面(一大二小)", "三画面(品字形)",   "两画面(右上小)",
+    "两画面(左上小)",   "两画面(左下小)",   "两画面(右下小)",   "两画面(窄均分)",
+    "单画面(CH4)",      "单画面(CH3)",      "单画面(CH2)",      "单画面(CH1)",
+};
+
+// Layout buttons: 48 x 36 pixels, eight to a row, 70 pixels apart.
+constexpr int kButtonWidth = 48;
+constexpr int kButtonHeight = 36;
+constexpr int kButtonsPerRow = 8;
+QPoint LayoutButtonPlace(int k) {
+    return {40 + 70 * (k % kButtonsPerRow), k < kButtonsPerRow ? 80 : 130};
+}
+
+bool IsLayout(int k) {
+    return k >= 0 && k < kLayoutCount;
+}
+
+// Each entry goes in at its own position, so the position is the value; a record value
+// beyond the list leaves the list without a selection.
+template <std::size_t N> void Fill(QComboBox* combo, const char* const (&entries)[N], int value) {
+    for (std::size_t i = 0; i < N; ++i)
+        combo->insertItem(static_cast<int>(i), QString::fromUtf8(entries[i]));
+    combo->setCurrentIndex(value < static_cast<int>(N) ? value : -1);
+}
+
+std::uint8_t Selection(const QComboBox* combo) {
+    return static_cast<std::uint8_t>(combo->currentIndex());
+}
+
+} // namespace
+
+CKX7214_Scale::CKX7214_Scale(QWidget* parent) : CPageDialog(res::ScaleTemplate(), parent) {}
+
+QComboBox* CKX7214_Scale::Combo(int id) const {
+    return DlgItem<QComboBox>(id);
+}
+
+bool CKX7214_Scale::OnInitDialog() {
+    m_p_main_wnd = m_p_glo_main_dlg;
+    GetDlgItem(res::IDC_SCALE_GROUP)->setGeometry(kGroupBoxPlace);
+    if (m_p_main_wnd == nullptr)
+        return false;
+    const kx7214_page_data& record = m_p_main_wnd->m_all_kx7214_page_data;
+    FillLists(record);
+    PlaceLayoutButtons();
+    SelectLayout(static_cast<std::int8_t>(record.kx7214_output_layout));
+    m_opened = true;
+    return false;
+}
+
+void CKX7214_Scale::FillLists(const kx7214_page_data& record) {
+    Fill(Combo(res::IDC_SCALE_OUTPUT_FORMAT), kOutputFormats, record.kx7214_output_format);
+    Fill(Combo(res::IDC_SCALE_BORDER_ENABLE), kBorderEnable, record.kx7214_border_enable);
+    Combo(res::IDC_SCALE_BORDER_COLOR)->setEnabled(record.kx7214_border_enable != 0);
+    Fill(Combo(res::IDC_SCALE_BORDER_COLOR), kBorderColors, record.kx7214_border_color);
+    Fill(Combo(res::IDC_SCALE_LAYOUT_LIST), kLayoutNames, record.kx7214_output_layout);
+}
+
+void CKX7214_Scale::PlaceLayoutButtons() {
+    for (int k = 0; k < kLayoutCount; ++k) {
+        auto* button = DlgItem<CButtonST>(res::IDC_SCALE_LAYOUT_FIRST + k);
+        button->Attach();
+        button->setGeometry(QRect(LayoutButtonPlace(k), QSize(kButtonWidth, kButtonHeight)));
+        button->SetTransparentBackground(true);
+        button->SetFlatLook(true);
+        button->SetHoverBorder(false);
+        button->SetButtonBitmap(res::LayoutBitmapId(k, false));
+        m_btn_layout[static_cast<std::size_t>(k)] = button;
+    }
+}
+
+void CKX7214_Scale::SelectLayout(std::int8_t k) {
+    if (k == m_cur_layout)
+        return;
+    if (IsLayout(m_cur_layout))
+        m_btn_layout[static_cast<std::size_t>(m_cur_layout)]->SetButtonBitmap(
+            res::LayoutBitmapId(m_cur_layout, false));
+    if (IsLayout(k))
+        m_btn_layout[static_cast<std::size_t>(k)]->SetButtonBitmap(res::LayoutBitmapId(k, true));
+    m_p_main_wnd->m_all_kx7214_page_data.kx7214_output_layout = static_cast<std::uint8_t>(k);
+    // Only the marking while the page opens leaves the device and the preview alone; a record
+    // layout of 128 or more reads as negative and must not swallow the operator's first choice.
+    if (m_opened)
+        OnOutputLayoutChanged(*m_p_main_wnd);
+    m_cur_layout = k;
+}
+
+void CKX7214_Scale::OnOutputFormatChanged() {
+    const std::uint8_t value = Selection(Combo(res::IDC_SCALE_OUTPUT_FORMAT));
+    m_p_main_wnd->m_all_kx7214_page_data.kx7214_output_format = value;
+    if (m_p_main_wnd->m_all_kx7214_page_data.kx7214_auto_or_manual_status == 0)
+        m_p_main_wnd->SendValue(CMD_SET_OUTPUT_FORMAT, value);
+}
+
+void CKX7214_Scale::OnBorderColorSelected() {
+    m_p_main_wnd->m_all_kx7214_page_data.kx7214_border_color =
+        Selection(Combo(res::IDC_SCALE_BORDER_COLOR));
+    OnBorderColorChanged(*m_p_main_wnd);
+}
+
+void CKX7214_Scale::OnBorderEnableSelected() {
+    const std::uint8_t value = Selection(Combo(res::IDC_SCALE_BORDER_ENABLE));
+    m_p_main_wnd->m_all_kx7214_page_data.kx7214_border_enable = value;
+    Combo(res::IDC_SCALE_BORDER_COLOR)->setEnabled(value != 0);
+    OnBorderEnableChanged(*m_p_main_wnd);
+}
+
+void CKX7214_Scale::OnCommand(int id, Notify code) {
+    if (m_p_main_wnd == nullptr)
+        return;
+    if (code == Notify::SelChange && id == res::IDC_SCALE_OUTPUT_FORMAT)
+        OnOutputFormatChanged();
+    else if (code == Notify::SelChange && id == res::IDC_SCALE_BORDER_COLOR)
+        OnBorderColorSelected();
+    else if (code == Notify::SelChange && id == res::IDC_SCALE_BORDER_ENABLE)
+        OnBorderEnableSelected();
+    else if (code == Notify::Clicked && IsLayout(id - res::IDC_SCALE_LAYOUT_FIRST))
+        SelectLayout(static_cast<std::int8_t>(id - res::IDC_SCALE_LAYOUT_FIRST));
+}
+
+bool CKX7214_Scale::PreTranslateMessage(QKeyEvent* key) {
+    if (key->key() == Qt::Key_Escape) {
+        platform::Log("kx7214 scale  esc  \n");
+        return true;
+    }
+    return CPageDialog::PreTranslateMessage(key);
+}
+
+CtlColor CKX7214_Scale::OnCtlColor(QWidget*, int, CtlType type) {
+    return SharedCtlColor(type);
+}
+
+void CKX7214_Scale::PostNcDestroy() {
+    CPageDialog::PostNcDestroy();
+    platform::Log("kx7214 scale PostNcDestroy \n");
+}
+
+} // namespace kx::ui

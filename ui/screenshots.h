@@ -1,0 +1,13 @@
+#pragma once
+// Writes the README pictures of the panel after a search in the demo.
+#include <QString>
+
+namespace kx::ui {
+
+class CZANDRELL_EX_NETWORKDlg;
+
+// main-window.png, status-page.png, preview-studio-a.png and preview-edit-b.png in `dir`;
+// false when one of them cannot be written.
+bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir);
+
+} // namespace kx::ui
