@@ -21,6 +21,8 @@
 
 namespace kx::sim {
 
+struct Request;
+
 // The configuration as the read-all reply carries it after the command byte: control mode,
 // two firmware bytes, then the 235-byte block (with audio combination and transparency).
 struct DeviceConfig {
@@ -79,10 +81,10 @@ public:
 
     // Test knobs; safe to change while the host runs.
     std::atomic<std::uint32_t> reply_delay_ms{0};
-    std::atomic<std::uint8_t> status{0};       // acknowledgement status; not 0 = refused
-    std::atomic<bool> silent{false};           // receive and record, never act or answer
-    std::atomic<int> wrong_command_first{0};   // datagrams with another command byte before
-                                               // every reply to a request
+    std::atomic<std::uint8_t> status{0};     // acknowledgement status; not 0 = refused
+    std::atomic<bool> silent{false};         // receive and record, never act or answer
+    std::atomic<int> wrong_command_first{0}; // datagrams with another command byte before
+                                             // every reply to a request
     // When set, sent instead of the normal reply to every request (the search included).
     void SetRawReply(std::optional<std::vector<std::uint8_t>> raw);
 
@@ -90,7 +92,7 @@ public:
     void SetConfig(const DeviceConfig& config);
     std::uint32_t Ip() const; // the current address, which CMD_SET_NETWORK may change
     const DeviceOptions& Options() const { return m_options; }
-    std::vector<FrameRecord> Frames() const; // the last kFrameLimit frames
+    std::vector<FrameRecord> Frames() const;                         // the last kFrameLimit frames
     std::vector<std::vector<std::uint8_t>> ReceivedRequests() const; // received, search excluded
     void ClearFrames();
 
@@ -143,12 +145,14 @@ private:
     void Drain(platform::SocketHandle s, SimDevice* device);
     void OnDatagram(SimDevice& device, const std::vector<std::uint8_t>& bytes,
                     platform::Endpoint from, bool broadcast);
+    static std::vector<std::uint8_t> Answer(SimDevice& device, const Request& request,
+                                            std::optional<std::uint32_t>* move_to);
     void Queue(SimDevice& device, std::vector<std::uint8_t> bytes, platform::Endpoint to,
                std::optional<std::uint32_t> move_to);
     void SendDue();
     void Send(SimDevice& device, const std::vector<std::uint8_t>& bytes, platform::Endpoint to);
-    void Move(SimDevice& device, std::uint32_t ip);
-    void Note(const SimDevice& device, const FrameRecord& record);
+    platform::SocketHandle BindNewAddress(const SimDevice& device, std::uint32_t ip) const;
+    void Note(SimDevice& device, const FrameRecord& record);
 
     std::vector<std::unique_ptr<SimDevice>> m_devices;
     std::deque<Pending> m_pending; // ordered by send time, then by queueing order
