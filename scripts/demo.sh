@@ -8,7 +8,7 @@ if [ -x "$dir/ui/kx7214-panel" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; t
     exec "$dir/ui/kx7214-panel" --demo
 fi
 # Without a display: the same job from the command line.
-"$dir/sim/kx7214-sim" --ip 127.0.0.2 --name KX7214-Studio-A --ip 127.0.0.3 --name Edit-B \
+"$dir/sim/kx7214-sim" --ip 127.0.0.2 --name KX7214-Studio-A --ip 127.0.0.3 --name Edit-Bay \
     --layout 5 >"${TMPDIR:-/tmp}/kx7214-sim.log" 2>&1 &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
