@@ -37,17 +37,22 @@ constexpr const char* kCommitLogFormats[kLineCount] = {"line %d umd  %s \n", "li
                                                        "line %d umd   %s \n", "line %d umd  %s \n"};
 
 // Typing cannot make the text longer than the limit, but a longer text set by the program
-// stays whole and can still be shortened.
+// stays whole and can still be shortened. The field already holds the edited text while it
+// asks, so the text to compare with is the last one it accepted.
 class TypingLimit : public QValidator {
 public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
+    TypingLimit(QLineEdit* edit, int limit)
+        : QValidator(edit), m_accepted(edit->text()), m_limit(limit) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { m_accepted = text; });
+    }
     State validate(QString& input, int&) const override {
-        const bool grows = input.size() > m_edit->text().size();
+        const bool grows = input.size() > m_accepted.size();
         return grows && input.size() > m_limit ? Invalid : Acceptable;
     }
 
 private:
-    QLineEdit* m_edit;
+    QString m_accepted;
     int m_limit;
 };
 
@@ -55,6 +60,9 @@ template <std::size_t N> void Fill(QComboBox* combo, const char* const (&entries
     for (std::size_t i = 0; i < N; ++i)
         combo->insertItem(static_cast<int>(i), QString::fromLatin1(entries[i]));
     combo->setCurrentIndex(value < static_cast<int>(N) ? value : -1);
+    // The open list shows every entry, as the system's drop-down lists do however short the
+    // template made them.
+    combo->setMaxVisibleItems(static_cast<int>(N));
 }
 
 std::uint8_t Selection(const QComboBox* combo) {
@@ -112,8 +120,9 @@ void CKX7214_Overlay::InitLine(int line, const kx7214_page_data& record) {
     Fill(Combo(res::IDC_OVERLAY_TEXT_COLOR, line), kColorEntries, record.kx7214_umd_text_color[i]);
     Fill(Combo(res::IDC_OVERLAY_BACK_COLOR, line), kColorEntries, record.kx7214_umd_back_color[i]);
     QLineEdit* content = Content(line);
-    content->setValidator(new TypingLimit(content, kUmdTextTypingLimit));
+    // The limit comes after the text: a longer stored text must not leave the field invalid.
     content->setText(QString::fromStdU16String(m_p_main_wnd->m_umd_text[i]));
+    content->setValidator(new TypingLimit(content, kUmdTextTypingLimit));
     EnableLine(line, record.kx7214_umd_enable[i] != 0);
 }
 

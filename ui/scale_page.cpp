@@ -47,6 +47,9 @@ template <std::size_t N> void Fill(QComboBox* combo, const char* const (&entries
     for (std::size_t i = 0; i < N; ++i)
         combo->insertItem(static_cast<int>(i), QString::fromUtf8(entries[i]));
     combo->setCurrentIndex(value < static_cast<int>(N) ? value : -1);
+    // The open list shows every entry, as the system's drop-down lists do however short the
+    // template made them.
+    combo->setMaxVisibleItems(static_cast<int>(N));
 }
 
 std::uint8_t Selection(const QComboBox* combo) {
