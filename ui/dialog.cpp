@@ -222,9 +222,7 @@ void CDialog::OnPaint(QPainter&) {}
 
 void CDialog::OnLButtonDown(QMouseEvent*) {}
 
-void CDialog::PostNcDestroy() {
-    deleteLater();
-}
+void CDialog::PostNcDestroy() {}
 
 void CDialog::OnOK() {
     accept();

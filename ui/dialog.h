@@ -53,8 +53,11 @@ protected:
     virtual void OnEraseBkgnd(QPainter& painter);
     virtual void OnPaint(QPainter& painter);
     virtual void OnLButtonDown(QMouseEvent* event);
-    // The default deletes the object once control returns to the event loop.
+    // Runs once the window is gone. A dialog owned by its creator does nothing here; pages and
+    // the device page container delete themselves.
     virtual void PostNcDestroy();
+    // Deletes the object once control returns to the event loop.
+    void DeleteSelf() { deleteLater(); }
     virtual void OnOK();
     virtual void OnCancel();
 

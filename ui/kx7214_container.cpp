@@ -112,6 +112,7 @@ void CKX7214::OnPaint(QPainter& painter) {
 
 void CKX7214::PostNcDestroy() {
     CDialog::PostNcDestroy();
+    DeleteSelf();
     platform::Log("kx7214 main PostNcDestroy \n");
 }
 

@@ -17,4 +17,8 @@ void CPageDialog::OnEraseBkgnd(QPainter& painter) {
     DrawStretchedBitmap(painter, rect(), res::IDB_PAGE_BACKGROUND);
 }
 
+void CPageDialog::PostNcDestroy() {
+    DeleteSelf();
+}
+
 } // namespace kx::ui

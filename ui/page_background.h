@@ -17,6 +17,9 @@ public:
 
 protected:
     void OnEraseBkgnd(QPainter& painter) override;
+    // A page lives from its tab's click to the next one and deletes itself when its window
+    // is gone.
+    void PostNcDestroy() override;
 };
 
 } // namespace kx::ui

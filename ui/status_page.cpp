@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QValidator>
 #include <array>
 
 #include "platform/log.h"
@@ -28,17 +27,34 @@ constexpr std::array<const char*, 11> kOutputFormats = {
 
 // Typing cannot make the text longer than the limit, but a longer text set by the program
 // stays whole and can still be shortened.
-class TypingLimit : public QValidator {
+class TypingLimit : public QObject {
 public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
-    State validate(QString& input, int&) const override {
-        const bool grows = input.size() > m_edit->text().size();
-        return grows && input.size() > m_limit ? Invalid : Acceptable;
+    TypingLimit(QLineEdit* edit, int limit) : QObject(edit), m_edit(edit), m_limit(limit) {
+        m_accepted = edit->text();
+        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::OnTextChanged);
     }
 
 private:
+    void OnTextChanged(const QString& text) {
+        if (m_reverting)
+            return;
+        const qsizetype grown = text.size() - m_accepted.size();
+        if (m_edit->isModified() && text.size() > m_limit && grown > 0) {
+            const int cursor = m_edit->cursorPosition() - static_cast<int>(grown);
+            m_reverting = true;
+            m_edit->setText(m_accepted);
+            m_edit->setModified(true);
+            m_edit->setCursorPosition(std::max(0, cursor));
+            m_reverting = false;
+            return;
+        }
+        m_accepted = text;
+    }
+
     QLineEdit* m_edit;
     int m_limit;
+    QString m_accepted;
+    bool m_reverting = false;
 };
 
 bool IsField(int id) {
@@ -87,8 +103,8 @@ bool CKX7214_Status::OnInitDialog() {
     if (main.m_control_mode == kControlModeNotPc)
         main.View().ShowAlert(
             {"Please set DIP switches to \"Controls-PC\".", "Err", platform::AlertButtons::Ok});
-    NameEdit()->setValidator(new TypingLimit(NameEdit(), kDeviceNameTypingLimit));
     NameEdit()->setText(DisplayName(main.m_device_name));
+    new TypingLimit(NameEdit(), kDeviceNameTypingLimit);
     m_committed_text = NameEdit()->text();
     const auto& record = main.m_all_kx7214_page_data;
     DlgItem<QLineEdit>(res::IDC_STATUS_VERSION)
