@@ -89,6 +89,8 @@ void CKX7214_Scale::PlaceLayoutButtons() {
     for (int k = 0; k < kLayoutCount; ++k) {
         auto* button = DlgItem<CButtonST>(res::IDC_SCALE_LAYOUT_FIRST + k);
         button->Attach();
+        // The picture fills the whole button, which leaves no room for the template's caption.
+        button->setText(QString());
         button->setGeometry(QRect(LayoutButtonPlace(k), QSize(kButtonWidth, kButtonHeight)));
         button->SetTransparentBackground(true);
         button->SetFlatLook(true);
