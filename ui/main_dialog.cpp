@@ -8,6 +8,14 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <string>
+#include <windows.h>
+#endif
+
 #include "res/bitmaps.h"
 #include "res/resource_ids.h"
 #include "ui/about_dialog.h"
@@ -27,6 +35,9 @@ const QRect kVersionLabelPlace(560, 40, 100, 20);
 const QColor kButtonGround(46, 49, 54);
 const QColor kLabelGround(18, 132, 202);
 const char* const kAboutItem = "关于 ZANDRELL_EX_NETWORK(&A)...";
+// Identifier of the About item in the window menu; the system's own commands have the low
+// four bits free, so the item is recognised with them cleared.
+constexpr unsigned kAboutCommand = 0x0010;
 
 } // namespace
 
@@ -43,6 +54,7 @@ CZANDRELL_EX_NETWORKDlg::~CZANDRELL_EX_NETWORKDlg() {
 }
 
 bool CZANDRELL_EX_NETWORKDlg::OnInitDialog() {
+    AddAboutToWindowMenu();
     setWindowIcon(res::LoadAppIcon());
     Publish();
     StartWinsock();
@@ -122,7 +134,40 @@ void CZANDRELL_EX_NETWORKDlg::OnLButtonDown(QMouseEvent*) {
         window->startSystemMove();
 }
 
-// The window has no title bar, so the About box is reached from the background's menu.
+#ifdef Q_OS_WIN
+// The window menu (from the task-bar button or Alt+Space) carries the About item.
+void CZANDRELL_EX_NETWORKDlg::AddAboutToWindowMenu() {
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE);
+    if (menu == nullptr)
+        return;
+    const std::wstring item = QString::fromUtf8(kAboutItem).toStdWString();
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommand, item.c_str());
+}
+
+bool CZANDRELL_EX_NETWORKDlg::nativeEvent(const QByteArray& event_type, void* message,
+                                          qintptr* result) {
+    const MSG* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        ShowAboutBox();
+        *result = 0;
+        return true;
+    }
+    return CDialog::nativeEvent(event_type, message, result);
+}
+
+void CZANDRELL_EX_NETWORKDlg::contextMenuEvent(QContextMenuEvent* event) {
+    CDialog::contextMenuEvent(event);
+}
+#else
+void CZANDRELL_EX_NETWORKDlg::AddAboutToWindowMenu() {}
+
+bool CZANDRELL_EX_NETWORKDlg::nativeEvent(const QByteArray& event_type, void* message,
+                                          qintptr* result) {
+    return CDialog::nativeEvent(event_type, message, result);
+}
+
+// Without a window menu to reach, the About box comes from the background's menu.
 void CZANDRELL_EX_NETWORKDlg::contextMenuEvent(QContextMenuEvent* event) {
     if (childAt(event->pos()) != nullptr)
         return;
@@ -130,6 +175,7 @@ void CZANDRELL_EX_NETWORKDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.addAction(QString::fromUtf8(kAboutItem), this, &CZANDRELL_EX_NETWORKDlg::ShowAboutBox);
     menu.exec(event->globalPos());
 }
+#endif
 
 void CZANDRELL_EX_NETWORKDlg::ShowAboutBox() {
     CAboutDlg about(this);

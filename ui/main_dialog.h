@@ -56,8 +56,10 @@ protected:
     void OnEraseBkgnd(QPainter& painter) override;
     void OnLButtonDown(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool nativeEvent(const QByteArray& event_type, void* message, qintptr* result) override;
 
 private:
+    void AddAboutToWindowMenu();
     void PlaceWindowButton(int id, int bitmap_id, const QRect& place);
 
     QPointer<CKX7214> m_page;

@@ -6,8 +6,10 @@
 #include <QPixmap>
 
 #include "res/resource_ids.h"
+#include "ui/about_dialog.h"
 #include "ui/button_st.h"
 #include "ui/main_dialog.h"
+#include "ui/page_factory.h"
 
 namespace kx::ui {
 
@@ -28,6 +30,29 @@ bool SavePreview(CZANDRELL_EX_NETWORKDlg& main, const QString& dir, const char* 
     return page != nullptr && Save(page->grab(page->PreviewRect()), dir, name);
 }
 
+// The container on each of its pages, then back on the Status page.
+bool SaveEveryTab(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
+    bool ok = true;
+    for (const TabInfo& tab : Tabs()) {
+        main.Page()->TabButton(tab.tab)->click();
+        Settle();
+        const QString name = QStringLiteral("tab-%1.png").arg(tab.tab);
+        ok = ok && main.Page()->grab().save(QDir(dir).filePath(name));
+    }
+    main.Page()->TabButton(1)->click();
+    return ok;
+}
+
+bool SaveAboutBox(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
+    CAboutDlg about(&main);
+    about.Create();
+    about.show();
+    Settle();
+    const bool ok = Save(about.grab(), dir, "about.png");
+    about.done(0);
+    return ok;
+}
+
 } // namespace
 
 bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
@@ -40,6 +65,8 @@ bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
     bool ok = Save(main.grab(), dir, "main-window.png");
     ok = ok && main.Page() != nullptr && Save(main.Page()->grab(), dir, "status-page.png");
     ok = ok && SavePreview(main, dir, "preview-studio-a.png");
+    ok = ok && SaveEveryTab(main, dir);
+    ok = ok && SaveAboutBox(main, dir);
     if (main.DeviceCombo()->count() > 1) {
         main.DeviceCombo()->setCurrentIndex(1);
         main.OnDeviceSelectionChanged(1);

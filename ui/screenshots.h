@@ -6,7 +6,8 @@ namespace kx::ui {
 
 class CZANDRELL_EX_NETWORKDlg;
 
-// main-window.png, status-page.png, preview-studio-a.png and preview-edit-b.png in `dir`;
+// main-window.png, status-page.png, tab-1.png .. tab-6.png, preview-studio-a.png and, with
+// the second device, preview-edit-b.png and main-window-edit-b.png in `dir`;
 // false when one of them cannot be written.
 bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir);
 
