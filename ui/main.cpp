@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         // The search is a broadcast: the simulated devices are only for a private network.
         if (!kx::ui::OnlyLoopbackNetwork()) {
             std::fprintf(stderr, "kx7214-panel: --demo runs only where loopback is the only "
-                                 "network interface (start it with scripts' netns-run)\n");
+                                 "network interface (start it with scripts/private-net.sh)\n");
             return 2;
         }
         std::string error;
