@@ -177,7 +177,9 @@ void CButtonST::paintEvent(QPaintEvent* event) {
     else if (m_hover_border && (pressed || m_hovered))
         DrawButtonBorder(p, pressed);
     const QRect caption = DrawImage(p, pressed, disabled);
-    if (!text().isEmpty())
+    // A picture that fills the button leaves its caption no room: centring the caption on
+    // that empty area would paint a cut-off fragment of it over the picture's right edge.
+    if (!text().isEmpty() && caption.width() > 0)
         DrawCaption(p, caption, pressed, disabled);
 }
 

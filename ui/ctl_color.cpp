@@ -16,19 +16,33 @@ const QColor kEditText{0x10, 0x10, 0x10};
 const QColor kEditGround{0xFF, 0xFF, 0xFF};
 const QColor kLabelText{0x80, 0x80, 0x80};
 const QColor kLabelGround{0x2E, 0x31, 0x36};
+// What the system draws a disabled list or edit with: grey text on a light grey ground, so an
+// operator sees at once which rows the current settings switch off.
+const QColor kDisabledText{0x6D, 0x6D, 0x6D};
+const QColor kDisabledGround{0xF0, 0xF0, 0xF0};
 
-void ApplyText(QPalette& palette, const QColor& c) {
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+bool IsEntryControl(const QWidget* control) {
+    return qobject_cast<const QLineEdit*>(control) != nullptr ||
+           qobject_cast<const QComboBox*>(control) != nullptr;
+}
+
+void ApplyText(QWidget* control, QPalette& palette, const QColor& c) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         palette.setColor(role, c);
+        if (IsEntryControl(control))
+            palette.setColor(QPalette::Disabled, role, kDisabledText);
+    }
 }
 
 void ApplyBrush(QWidget* control, QPalette& palette, const QColor& c) {
     // A group box paints only its frame; the ground shows through its inside.
     if (qobject_cast<CMyGroupBox*>(control) != nullptr)
         return;
-    if (qobject_cast<QLineEdit*>(control) != nullptr || qobject_cast<QComboBox*>(control)) {
-        palette.setColor(QPalette::Base, c);
-        palette.setColor(QPalette::Button, c);
+    if (IsEntryControl(control)) {
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) {
+            palette.setColor(role, c);
+            palette.setColor(QPalette::Disabled, role, kDisabledGround);
+        }
         return;
     }
     palette.setColor(QPalette::Window, c);
@@ -53,7 +67,7 @@ void ApplyCtlColor(QWidget* control, const CtlColor& colors) {
         return;
     QPalette palette = control->palette();
     if (colors.text)
-        ApplyText(palette, *colors.text);
+        ApplyText(control, palette, *colors.text);
     if (colors.brush)
         ApplyBrush(control, palette, *colors.brush);
     else if (colors.text_background)

@@ -56,7 +56,7 @@ sim::DeviceOptions DemoStudioA() {
 }
 
 sim::DeviceOptions DemoEditB() {
-    sim::DeviceOptions options = Demo(kEditBIp, "Edit-B", 0x02);
+    sim::DeviceOptions options = Demo(kEditBIp, "Edit-Bay", 0x02);
     sim::DeviceConfig& c = options.config;
     c.firmware = {10, 23};
     c.At(block::kOutputFormat) = 6; // 1080i50

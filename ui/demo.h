@@ -1,6 +1,6 @@
 #pragma once
 // Two simulated multiviewers in the panel's own process, so that the panel can be tried
-// without hardware: "KX7214-Studio-A" at 127.0.0.2 and "Edit-B" at 127.0.0.3.
+// without hardware: "KX7214-Studio-A" at 127.0.0.2 and "Edit-Bay" at 127.0.0.3.
 #include <memory>
 #include <string>
 

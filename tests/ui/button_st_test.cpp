@@ -117,13 +117,13 @@ TEST_F(ButtonTest, PureBlackPixelsOfThePictureShowWhatIsBehind) {
 }
 
 // With a caption the picture starts 3 pixels in, so a picture as wide as the button loses its
-// last 3 columns.
+// last 3 columns; the caption has no room left and shows nowhere, not even in part.
 TEST_F(ButtonTest, PictureAsWideAsTheButtonWithACaptionStartsThreePixelsIn) {
     QImage picture(80, 24, QImage::Format_RGB32);
     picture.fill(QColor(10, 20, 30));
     for (int y = 0; y < 24; ++y)
         picture.setPixelColor(79, y, QColor(90, 90, 90));
-    m_button->setText(" ");
+    m_button->setText("Status");
     m_button->Attach();
     m_button->SetButtonBitmap(QPixmap::fromImage(picture));
     m_button->SetTransparentBackground(true);
@@ -132,6 +132,9 @@ TEST_F(ButtonTest, PictureAsWideAsTheButtonWithACaptionStartsThreePixelsIn) {
     EXPECT_EQ(shown.pixelColor(2, 10), kParent);
     EXPECT_EQ(shown.pixelColor(3, 10), QColor(10, 20, 30));
     EXPECT_EQ(shown.pixelColor(79, 10), QColor(10, 20, 30)) << "column 76 of the picture";
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 3; x < shown.width(); ++x)
+            ASSERT_EQ(shown.pixelColor(x, y), QColor(10, 20, 30)) << x << "," << y;
 }
 
 TEST(GroupBox, ThinRoundedFrameWithAnOpenInside) {

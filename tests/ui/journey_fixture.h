@@ -16,17 +16,19 @@ namespace kx::test::journey {
 // A request as a device with type 0xA3 and the given address must receive it: magic, total
 // length, type, address, 01, nine zeros, command, payload, 16-bit sum of all before, AE.
 inline Bytes Request(std::uint8_t addr, std::uint8_t command, const Bytes& payload) {
-    Bytes f = {0xA5, 0x6C, 0, 0, 0xA3, addr, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, command};
-    f.insert(f.end(), payload.begin(), payload.end());
-    const std::size_t total = f.size() + 3;
+    const Bytes head = {0xA5, 0x6C, 0, 0, 0xA3, addr, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, command};
+    const std::size_t total = head.size() + payload.size() + 3;
+    Bytes f(total, 0);
+    std::copy(head.begin(), head.end(), f.begin());
+    std::copy(payload.begin(), payload.end(), f.begin() + static_cast<long>(head.size()));
     f[2] = static_cast<std::uint8_t>(total & 0xFF);
     f[3] = static_cast<std::uint8_t>(total >> 8);
     unsigned sum = 0;
-    for (std::uint8_t b : f)
-        sum += b;
-    f.push_back(static_cast<std::uint8_t>(sum & 0xFF));
-    f.push_back(static_cast<std::uint8_t>((sum >> 8) & 0xFF));
-    f.push_back(0xAE);
+    for (std::size_t i = 0; i + 3 < total; ++i)
+        sum += f[i];
+    f[total - 3] = static_cast<std::uint8_t>(sum & 0xFF);
+    f[total - 2] = static_cast<std::uint8_t>((sum >> 8) & 0xFF);
+    f[total - 1] = 0xAE;
     return f;
 }
 

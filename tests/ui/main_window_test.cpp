@@ -22,7 +22,7 @@ TEST_F(MainWindowTest, SearchListsBothDevicesAndOpensDeviceZeroOnItsStatusPage) 
     const ScanResult& scan = P().FirstScan();
     ASSERT_EQ(scan.items.size(), 2u);
     EXPECT_EQ(scan.items[0], "TRQ-9_127.0.0.2");
-    EXPECT_EQ(scan.items[1], "Edit_B_127.0.0.3");
+    EXPECT_EQ(scan.items[1], "Edit-Bay_127.0.0.3");
     EXPECT_EQ(scan.current_item, 0);
     EXPECT_EQ(scan.status, "Connected - 2 ");
     EXPECT_TRUE(scan.container_open);
@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, ChoosingTheSecondItemReplacesTheContainerWithOneForThatDe
     EXPECT_EQ(CountCommand(P().DeviceA().ReceivedRequests(), CMD_READ_ALL), 0);
     auto* page = qobject_cast<ui::CKX7214_Status*>(Main().Page()->ChildPage());
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->DlgItem<QLineEdit>(res::IDC_STATUS_NAME)->text(), "Edit-B");
+    EXPECT_EQ(page->DlgItem<QLineEdit>(res::IDC_STATUS_NAME)->text(), "Edit-Bay");
     // The page goes before its container, and the container logs after deleting itself.
     const int status_gone = log.IndexOf("kx7214 status PostNcDestroy \n");
     const int main_gone = log.IndexOf("kx7214 main PostNcDestroy \n");

@@ -150,7 +150,7 @@ TEST_F(SettingPageTest, SaveOnOneDeviceLoadOnAnother) {
             EXPECT_EQ(b.At(block::InputAt(line) + k), a.At(block::InputAt(line) + k));
     }
     // The name is B's own: it is not part of the file.
-    EXPECT_EQ(b.Name(), "Edit-B");
+    EXPECT_EQ(b.Name(), "Edit-Bay");
 }
 
 // Without a readable file nothing changes and nothing is sent; the operator learns which file
