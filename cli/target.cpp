@@ -28,32 +28,32 @@ int FindByIp(const CKX7214Session& session, const std::string& ip) {
 
 } // namespace
 
-int CheckTarget(const TargetSpec& spec, std::ostream& err) {
+int CheckTarget(const TargetSpec& wanted, std::ostream& err) {
     std::string error;
-    if (!spec.device)
+    if (!wanted.device)
         return Usage(err, "--device IP is required for this command");
-    if (!ParseDottedQuad(*spec.device, "--device", error))
+    if (!ParseDottedQuad(*wanted.device, "--device", error))
         return Usage(err, error);
-    if (spec.dev_addr && !ParseNumber(*spec.dev_addr, 0, 255, "--dev-addr", error))
+    if (wanted.dev_addr && !ParseNumber(*wanted.dev_addr, 0, 255, "--dev-addr", error))
         return Usage(err, error);
     return 0;
 }
 
-int SelectTarget(CKX7214Session& session, const TargetSpec& spec, std::ostream& err) {
-    if (const int status = CheckTarget(spec, err))
+int SelectTarget(CKX7214Session& session, const TargetSpec& wanted, std::ostream& err) {
+    if (const int status = CheckTarget(wanted, err))
         return status;
     std::string error;
-    if (spec.dev_addr) {
-        FillEntry(session.m_device_list[0], *spec.device,
-                  *ParseNumber(*spec.dev_addr, 0, 255, "--dev-addr", error));
+    if (wanted.dev_addr) {
+        FillEntry(session.m_device_list[0], *wanted.device,
+                  *ParseNumber(*wanted.dev_addr, 0, 255, "--dev-addr", error));
         session.m_device_index = 0;
         session.m_device_count = 1;
         return 0;
     }
     session.ScanDevices();
-    const int index = FindByIp(session, *spec.device);
+    const int index = FindByIp(session, *wanted.device);
     if (index < 0)
-        return Fail(err, "no device answered the search from " + *spec.device, kExitNoReply);
+        return Fail(err, "no device answered the search from " + *wanted.device, kExitNoReply);
     session.m_device_index = static_cast<std::int8_t>(index);
     return 0;
 }

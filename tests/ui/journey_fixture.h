@@ -1,7 +1,8 @@
 #pragma once
-// The pages of issue 7 driven through the shared panel (one main window that has searched the
-// two demo multiviewers once): each test starts on device A freshly read, in Auto Apply, in
-// a temporary working directory of its own so that the settings file never lands in the tree.
+// The Audio, Input and Setting pages driven through the shared panel (one main window that has
+// searched the two demo multiviewers once): each test starts on device A freshly read, in Auto
+// Apply, in a temporary working directory of its own so that the settings file never lands in the
+// tree.
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
