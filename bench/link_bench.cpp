@@ -97,8 +97,7 @@ void BM_TimedOutExchangeCpu(benchmark::State& state) {
     for (auto _ : state) {
         std::clock_t c0 = std::clock();
         session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1);
-        state.counters["cpu_ms"] =
-            1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
+        state.counters["cpu_ms"] = 1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
     }
 }
 BENCHMARK(BM_TimedOutExchangeCpu)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();

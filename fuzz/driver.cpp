@@ -18,9 +18,9 @@ using Input = std::vector<std::uint8_t>;
 
 constexpr std::size_t kMaxLen = 1400;
 // Bytes that matter to the parsers: frame magic, trailer, command codes, separators.
-constexpr std::uint8_t kInteresting[] = {0x00, 0x01, 0x02, 0x20, 0x2D, 0x3D, 0x0A, 0x0D, 0x5B,
-                                         0x5D, 0x22, 0x5C, 0x7F, 0x80, 0x90, 0xA3, 0xA5, 0x6C,
-                                         0xAE, 0xEF, 0xBB, 0xBF, 0xFE, 0xFF};
+constexpr std::uint8_t kInteresting[] = {0x00, 0x01, 0x02, 0x20, 0x2D, 0x3D, 0x0A, 0x0D,
+                                         0x5B, 0x5D, 0x22, 0x5C, 0x7F, 0x80, 0x90, 0xA3,
+                                         0xA5, 0x6C, 0xAE, 0xEF, 0xBB, 0xBF, 0xFE, 0xFF};
 
 Input Mutate(const Input& base, const std::vector<Input>& corpus, std::mt19937& rng) {
     Input in = base;
@@ -53,7 +53,8 @@ Input Mutate(const Input& base, const std::vector<Input>& corpus, std::mt19937& 
             if (!other.empty()) {
                 std::size_t from = rng() % other.size();
                 std::size_t n = std::min<std::size_t>(rng() % 64, other.size() - from);
-                in.insert(in.begin() + static_cast<long>(pos), other.begin() + static_cast<long>(from),
+                in.insert(in.begin() + static_cast<long>(pos),
+                          other.begin() + static_cast<long>(from),
                           other.begin() + static_cast<long>(from + n));
             }
             break;
@@ -71,7 +72,8 @@ Input Mutate(const Input& base, const std::vector<Input>& corpus, std::mt19937& 
 Input Random(std::mt19937& rng) {
     Input in(rng() % 300);
     for (auto& b : in)
-        b = rng() % 4 == 0 ? kInteresting[rng() % sizeof kInteresting] : static_cast<std::uint8_t>(rng());
+        b = rng() % 4 == 0 ? kInteresting[rng() % sizeof kInteresting]
+                           : static_cast<std::uint8_t>(rng());
     return in;
 }
 
@@ -91,7 +93,8 @@ int main(int argc, char** argv) {
         KxFuzzSeeds(&corpus);
     std::mt19937 rng(seed);
     for (long r = 0; r < runs; ++r) {
-        Input in = rng() % 4 == 0 ? Random(rng) : Mutate(corpus[rng() % corpus.size()], corpus, rng);
+        Input in =
+            rng() % 4 == 0 ? Random(rng) : Mutate(corpus[rng() % corpus.size()], corpus, rng);
         LLVMFuzzerTestOneInput(in.data(), in.size());
         // Keep some mutants as new starting points, bounded so memory stays flat.
         if (rng() % 64 == 0) {

@@ -8,7 +8,7 @@
 namespace kx {
 namespace {
 
-#define KX_FIELD(f) #f, static_cast<std::ptrdiff_t>(offsetof(kx7214_page_data, kx7214_##f))
+#define KX_FIELD(f) #f, static_cast < std::ptrdiff_t>(offsetof(kx7214_page_data, kx7214_##f))
 
 using enum PayloadShape;
 using EK = ExchangeKind;
@@ -24,49 +24,39 @@ constexpr std::array kCommands = {
                 KX_FIELD(border_color), kBorderColor, 0, 4},
     CommandInfo{CMD_SET_OUTPUT_LAYOUT, "CMD_SET_OUTPUT_LAYOUT", Value, EK::Value, true,
                 KX_FIELD(output_layout), kOutputLayout, 0, 16},
-    CommandInfo{CMD_SET_UMD_ENABLE, "CMD_SET_UMD_ENABLE", LineValue, EK::LineValue,
-                true, KX_FIELD(umd_enable), kUmdLine + kUmdEnable, kUmdStride, 2},
-    CommandInfo{CMD_SET_UMD_POSITION, "CMD_SET_UMD_POSITION", LineValue, EK::LineValue,
-                true, KX_FIELD(umd_postion), kUmdLine + kUmdPosition, kUmdStride, 3},
-    CommandInfo{CMD_SET_UMD_TEXT_COLOR, "CMD_SET_UMD_TEXT_COLOR", LineValue,
-                EK::LineValue, true, KX_FIELD(umd_text_color),
-                kUmdLine + kUmdTextColor, kUmdStride, 16},
-    CommandInfo{CMD_SET_UMD_BACK_COLOR, "CMD_SET_UMD_BACK_COLOR", LineValue,
-                EK::LineValue, true, KX_FIELD(umd_back_color),
-                kUmdLine + kUmdBackColor, kUmdStride, 16},
+    CommandInfo{CMD_SET_UMD_ENABLE, "CMD_SET_UMD_ENABLE", LineValue, EK::LineValue, true,
+                KX_FIELD(umd_enable), kUmdLine + kUmdEnable, kUmdStride, 2},
+    CommandInfo{CMD_SET_UMD_POSITION, "CMD_SET_UMD_POSITION", LineValue, EK::LineValue, true,
+                KX_FIELD(umd_postion), kUmdLine + kUmdPosition, kUmdStride, 3},
+    CommandInfo{CMD_SET_UMD_TEXT_COLOR, "CMD_SET_UMD_TEXT_COLOR", LineValue, EK::LineValue, true,
+                KX_FIELD(umd_text_color), kUmdLine + kUmdTextColor, kUmdStride, 16},
+    CommandInfo{CMD_SET_UMD_BACK_COLOR, "CMD_SET_UMD_BACK_COLOR", LineValue, EK::LineValue, true,
+                KX_FIELD(umd_back_color), kUmdLine + kUmdBackColor, kUmdStride, 16},
     CommandInfo{CMD_SET_UMD_TEXT, "CMD_SET_UMD_TEXT", LineText, EK::UmdText, true, {}},
-    CommandInfo{CMD_SET_AUDIO_ENABLE, "CMD_SET_AUDIO_ENABLE", LineValue, EK::LineValue,
-                true, KX_FIELD(audio_enable), kAudio + kAudioEnable, kAudioStride, 2},
+    CommandInfo{CMD_SET_AUDIO_ENABLE, "CMD_SET_AUDIO_ENABLE", LineValue, EK::LineValue, true,
+                KX_FIELD(audio_enable), kAudio + kAudioEnable, kAudioStride, 2},
     // The device takes 0 (Left) and 2 (Right); three values keep 1 readable as Right.
-    CommandInfo{CMD_SET_AUDIO_POSITION, "CMD_SET_AUDIO_POSITION", LineValue,
-                EK::LineValue, true, KX_FIELD(audio_postion), kAudio + kAudioPosition,
-                kAudioStride, 3},
-    CommandInfo{CMD_SET_AUDIO_TRANSPARENCY, "CMD_SET_AUDIO_TRANSPARENCY", LineValue,
-                EK::LineValue, true, KX_FIELD(audio_transparency),
-                kAudio + kAudioTransparency, kAudioStride, 3},
-    CommandInfo{CMD_SET_AUDIO_COMBINATION, "CMD_SET_AUDIO_COMBINATION", LineValue,
-                EK::LineValue, true, KX_FIELD(audio_combination),
-                kAudio + kAudioCombination, kAudioStride, 3},
-    CommandInfo{CMD_SET_AUDIO_CHANNEL, "CMD_SET_AUDIO_CHANNEL", LineValue,
-                EK::LineValue, true, KX_FIELD(audio_in_ch), kAudio + kAudioChannel,
-                kAudioStride, 8},
-    CommandInfo{CMD_SET_INPUT_ENABLE, "CMD_SET_INPUT_ENABLE", LineValue, EK::LineValue,
-                true, KX_FIELD(input_enable), kInput + kInputEnable, kInputStride, 2},
-    CommandInfo{CMD_SET_INPUT_TEXT_COLOR, "CMD_SET_INPUT_TEXT_COLOR", LineValue,
-                EK::LineValue, true, KX_FIELD(input_text_color),
-                kInput + kInputTextColor, kInputStride, 16},
-    CommandInfo{CMD_SET_INPUT_BACK_COLOR, "CMD_SET_INPUT_BACK_COLOR", LineValue,
-                EK::LineValue, true, KX_FIELD(input_back_color),
-                kInput + kInputBackColor, kInputStride, 16},
-    CommandInfo{CMD_SET_INPUT_POSITION, "CMD_SET_INPUT_POSITION", LineValue,
-                EK::LineValue, true, KX_FIELD(input_postion), kInput + kInputPosition,
-                kInputStride, 3},
+    CommandInfo{CMD_SET_AUDIO_POSITION, "CMD_SET_AUDIO_POSITION", LineValue, EK::LineValue, true,
+                KX_FIELD(audio_postion), kAudio + kAudioPosition, kAudioStride, 3},
+    CommandInfo{CMD_SET_AUDIO_TRANSPARENCY, "CMD_SET_AUDIO_TRANSPARENCY", LineValue, EK::LineValue,
+                true, KX_FIELD(audio_transparency), kAudio + kAudioTransparency, kAudioStride, 3},
+    CommandInfo{CMD_SET_AUDIO_COMBINATION, "CMD_SET_AUDIO_COMBINATION", LineValue, EK::LineValue,
+                true, KX_FIELD(audio_combination), kAudio + kAudioCombination, kAudioStride, 3},
+    CommandInfo{CMD_SET_AUDIO_CHANNEL, "CMD_SET_AUDIO_CHANNEL", LineValue, EK::LineValue, true,
+                KX_FIELD(audio_in_ch), kAudio + kAudioChannel, kAudioStride, 8},
+    CommandInfo{CMD_SET_INPUT_ENABLE, "CMD_SET_INPUT_ENABLE", LineValue, EK::LineValue, true,
+                KX_FIELD(input_enable), kInput + kInputEnable, kInputStride, 2},
+    CommandInfo{CMD_SET_INPUT_TEXT_COLOR, "CMD_SET_INPUT_TEXT_COLOR", LineValue, EK::LineValue,
+                true, KX_FIELD(input_text_color), kInput + kInputTextColor, kInputStride, 16},
+    CommandInfo{CMD_SET_INPUT_BACK_COLOR, "CMD_SET_INPUT_BACK_COLOR", LineValue, EK::LineValue,
+                true, KX_FIELD(input_back_color), kInput + kInputBackColor, kInputStride, 16},
+    CommandInfo{CMD_SET_INPUT_POSITION, "CMD_SET_INPUT_POSITION", LineValue, EK::LineValue, true,
+                KX_FIELD(input_postion), kInput + kInputPosition, kInputStride, 3},
     CommandInfo{CMD_SAVE_CUSTOM, "CMD_SAVE_CUSTOM", Value, EK::Value, false, {}},
     CommandInfo{CMD_SET_BORDER_ENABLE, "CMD_SET_BORDER_ENABLE", Value, EK::Value, true,
                 KX_FIELD(border_enable), kBorderEnable, 0, 2},
     CommandInfo{CMD_SET_ALL, "CMD_SET_ALL", Block, EK::AllConfig, false, {}},
-    CommandInfo{CMD_SET_NETWORK, "CMD_SET_NETWORK", PayloadShape::Network, EK::Network,
-                false, {}},
+    CommandInfo{CMD_SET_NETWORK, "CMD_SET_NETWORK", PayloadShape::Network, EK::Network, false, {}},
 };
 
 #undef KX_FIELD
@@ -90,7 +80,9 @@ std::uint32_t DeadlineMs(ExchangeKind kind) {
     return 0;
 }
 
-std::span<const CommandInfo> Commands() { return kCommands; }
+std::span<const CommandInfo> Commands() {
+    return kCommands;
+}
 
 const CommandInfo* FindCommand(std::uint8_t code) {
     for (const auto& c : kCommands)

@@ -38,7 +38,16 @@ enum : std::uint8_t {
 };
 
 enum class PayloadShape { Empty, Value, LineValue, LineText, Name, Block, Network };
-enum class ExchangeKind { Search, ReadAll, Value, LineValue, UmdText, DeviceName, AllConfig, Network };
+enum class ExchangeKind {
+    Search,
+    ReadAll,
+    Value,
+    LineValue,
+    UmdText,
+    DeviceName,
+    AllConfig,
+    Network
+};
 
 std::uint32_t DeadlineMs(ExchangeKind kind);
 

@@ -47,9 +47,15 @@ inline constexpr std::size_t kInputPosition = 1;
 inline constexpr std::size_t kInputTextColor = 2;
 inline constexpr std::size_t kInputBackColor = 3;
 
-inline constexpr std::size_t UmdAt(int line) { return kUmdLine + kUmdStride * std::size_t(line); }
-inline constexpr std::size_t AudioAt(int line) { return kAudio + kAudioStride * std::size_t(line); }
-inline constexpr std::size_t InputAt(int line) { return kInput + kInputStride * std::size_t(line); }
+inline constexpr std::size_t UmdAt(int line) {
+    return kUmdLine + kUmdStride * std::size_t(line);
+}
+inline constexpr std::size_t AudioAt(int line) {
+    return kAudio + kAudioStride * std::size_t(line);
+}
+inline constexpr std::size_t InputAt(int line) {
+    return kInput + kInputStride * std::size_t(line);
+}
 
 static_assert(UmdAt(4) == kAudio && InputAt(4) == kSize);
 

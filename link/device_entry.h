@@ -5,7 +5,7 @@ namespace kx {
 
 // One discovered device, as its search reply described it.
 struct device_entry {
-    char ip_text[16];     // dotted quad, zero-filled
+    char ip_text[16];      // dotted quad, zero-filled
     std::uint8_t dev_addr; // echoed as frame byte 5 of every request to the device
     std::uint8_t dev_type; // echoed as frame byte 4; 0xA3 for every selectable device
 };

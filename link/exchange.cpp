@@ -33,7 +33,9 @@ std::uint32_t TimeLeft(std::uint32_t t0, std::uint32_t deadline) {
     return elapsed > deadline ? 0 : deadline - elapsed + 1;
 }
 
-void LogStatus(std::uint8_t status) { Log(status == 0 ? "send ok \n" : "send error \n"); }
+void LogStatus(std::uint8_t status) {
+    Log(status == 0 ? "send ok \n" : "send error \n");
+}
 
 } // namespace
 
@@ -109,12 +111,14 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
 }
 
 Outcome CKX7214Session::ReadAllConfig() {
-    return Exchange({"ex0 why is null \n", CMD_READ_ALL, ExchangeKind::ReadAll, {},
-                     kReadAllRecvSize});
+    return Exchange(
+        {"ex0 why is null \n", CMD_READ_ALL, ExchangeKind::ReadAll, {}, kReadAllRecvSize});
 }
 
 Outcome CKX7214Session::SendNetworkConfig() {
-    return Exchange({"ex0 why is null \n", CMD_SET_NETWORK, ExchangeKind::Network,
+    return Exchange({"ex0 why is null \n",
+                     CMD_SET_NETWORK,
+                     ExchangeKind::Network,
                      {m_net_config.begin(), m_net_config.end()}});
 }
 
@@ -122,8 +126,7 @@ Outcome CKX7214Session::SendValue(std::uint8_t command, std::uint8_t value) {
     return Exchange({"ex0 why is null \n", command, ExchangeKind::Value, {value}});
 }
 
-Outcome CKX7214Session::SendLineValue(std::uint8_t command, std::uint8_t line,
-                                      std::uint8_t value) {
+Outcome CKX7214Session::SendLineValue(std::uint8_t command, std::uint8_t line, std::uint8_t value) {
     return Exchange({"ex1 why is null \n", command, ExchangeKind::LineValue, {line, value}});
 }
 
@@ -132,7 +135,8 @@ Outcome CKX7214Session::SendLineValue(std::uint8_t command, std::uint8_t line,
 Outcome CKX7214Session::SendUmdText(int line) {
     std::vector<std::uint8_t> payload{static_cast<std::uint8_t>(line)};
     if (line >= 0 && line < kLineCount)
-        for (char16_t unit : CutUtf16(m_umd_text[static_cast<std::size_t>(line)], kUmdTextMaxUnits)) {
+        for (char16_t unit :
+             CutUtf16(m_umd_text[static_cast<std::size_t>(line)], kUmdTextMaxUnits)) {
             payload.push_back(static_cast<std::uint8_t>(unit & 0xFF));
             payload.push_back(static_cast<std::uint8_t>(unit >> 8));
         }
@@ -149,7 +153,9 @@ Outcome CKX7214Session::SendDeviceName() {
 }
 
 Outcome CKX7214Session::SendAllConfig() {
-    return Exchange({"ex2 why is null \n", CMD_SET_ALL, ExchangeKind::AllConfig,
+    return Exchange({"ex2 why is null \n",
+                     CMD_SET_ALL,
+                     ExchangeKind::AllConfig,
                      {m_all_data_block.begin(), m_all_data_block.end()}});
 }
 

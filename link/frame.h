@@ -44,6 +44,8 @@ inline constexpr std::uint8_t kSelectableDevType = 0xA3;
 std::uint16_t BuildFrame(std::uint8_t dev_type, std::uint8_t dev_addr, std::uint8_t command,
                          const std::uint8_t* payload, std::size_t payload_len, std::uint8_t* dest);
 
-inline std::size_t TotalLength(std::size_t payload_len) { return kOverhead + payload_len; }
+inline std::size_t TotalLength(std::size_t payload_len) {
+    return kOverhead + payload_len;
+}
 
 } // namespace kx::frame

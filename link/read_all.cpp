@@ -14,7 +14,9 @@ class ReplyBytes {
 public:
     ReplyBytes(const std::uint8_t* data, std::size_t len) : m_data(data), m_len(len) {}
     std::uint8_t operator[](std::size_t i) const { return i < m_len ? m_data[i] : 0; }
-    std::uint8_t Block(std::size_t block_offset) const { return (*this)[readall::kBlock + block_offset]; }
+    std::uint8_t Block(std::size_t block_offset) const {
+        return (*this)[readall::kBlock + block_offset];
+    }
 
 private:
     const std::uint8_t* m_data;

@@ -12,7 +12,8 @@ constexpr std::size_t kMinNamedReply = 22;
 SearchReply ParseSearchReply(const std::uint8_t* data, std::size_t len) {
     SearchReply r;
     if (len == 0 || data[frame::kOffMagic1] != frame::kMagic1 ||
-        (len > 1 ? data[frame::kOffMagic2] : 0) != frame::kMagic2 || data[len - 1] != frame::kTrailer)
+        (len > 1 ? data[frame::kOffMagic2] : 0) != frame::kMagic2 ||
+        data[len - 1] != frame::kTrailer)
         return r;
     const std::uint8_t type = len > frame::kOffDevType ? data[frame::kOffDevType] : 0;
     if (type != frame::kSelectableDevType) {

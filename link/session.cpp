@@ -14,9 +14,13 @@ CKX7214Session::~CKX7214Session() {
         m_p_glo_main_dlg = nullptr;
 }
 
-void CKX7214Session::Publish() { m_p_glo_main_dlg = this; }
+void CKX7214Session::Publish() {
+    m_p_glo_main_dlg = this;
+}
 
-void CKX7214Session::PackAllDataBlock() { kx::PackAllDataBlock(*this); }
+void CKX7214Session::PackAllDataBlock() {
+    kx::PackAllDataBlock(*this);
+}
 
 Outcome CKX7214Session::ApplyAllSettings() {
     PackAllDataBlock();

@@ -44,6 +44,8 @@ static_assert(offsetof(kx7214_page_data, kx7214_input_enable) == 43);
 static_assert(offsetof(kx7214_page_data, kx7214_input_back_color) == 55);
 
 // Audio position as the device takes it: the list index 1 stands for Right, which is 2.
-inline bool IsAudioRight(std::uint8_t postion) { return postion == 1 || postion == 2; }
+inline bool IsAudioRight(std::uint8_t postion) {
+    return postion == 1 || postion == 2;
+}
 
 } // namespace kx

@@ -2,7 +2,9 @@
 
 namespace kx {
 
-SessionState::SessionState() { SetInitialTexts(*this); }
+SessionState::SessionState() {
+    SetInitialTexts(*this);
+}
 
 void SetInitialTexts(SessionState& state) {
     state.m_umd_text = {u"A is apple", u"B is banana", u"C is cat", u"D is dog"};

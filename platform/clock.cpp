@@ -11,6 +11,8 @@ std::uint32_t TickCount() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-void SleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMs(std::uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 } // namespace kx::platform

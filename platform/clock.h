@@ -7,6 +7,8 @@ namespace kx::platform {
 std::uint32_t TickCount();
 void SleepMs(std::uint32_t ms);
 
-inline std::uint32_t ElapsedSince(std::uint32_t start) { return TickCount() - start; }
+inline std::uint32_t ElapsedSince(std::uint32_t start) {
+    return TickCount() - start;
+}
 
 } // namespace kx::platform

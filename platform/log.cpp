@@ -19,8 +19,12 @@ void WriteAll(FILE* f, std::string_view line) {
 
 } // namespace
 
-void LogToStdout(std::string_view line) { WriteAll(stdout, line); }
-void LogToStderr(std::string_view line) { WriteAll(stderr, line); }
+void LogToStdout(std::string_view line) {
+    WriteAll(stdout, line);
+}
+void LogToStderr(std::string_view line) {
+    WriteAll(stderr, line);
+}
 
 LogSink SetLogSink(LogSink sink) {
     LogSink old = std::move(Sink());

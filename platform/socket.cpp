@@ -42,7 +42,9 @@ void SocketCleanup() {
 #endif
 }
 
-int UdpProtocol() { return IPPROTO_UDP; }
+int UdpProtocol() {
+    return IPPROTO_UDP;
+}
 
 SocketHandle OpenUdpSocket(int protocol) {
     if (g_failures_to_inject > 0) {
@@ -83,8 +85,7 @@ void SetNonBlocking(SocketHandle s) {
 
 int SendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint to) {
     sockaddr_in sa = ToSockaddr(to);
-    return static_cast<int>(sendto(s, reinterpret_cast<const char*>(data),
-                                   static_cast<int>(len), 0,
+    return static_cast<int>(sendto(s, reinterpret_cast<const char*>(data), static_cast<int>(len), 0,
                                    reinterpret_cast<const sockaddr*>(&sa), sizeof sa));
 }
 
@@ -140,6 +141,8 @@ std::string InetNtoa(std::uint32_t ip) {
            std::to_string((ip >> 8) & 0xFF) + '.' + std::to_string(ip & 0xFF);
 }
 
-void FailNextSocketsForTesting(int count) { g_failures_to_inject = count; }
+void FailNextSocketsForTesting(int count) {
+    g_failures_to_inject = count;
+}
 
 } // namespace kx::platform

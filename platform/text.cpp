@@ -7,8 +7,12 @@
 namespace kx::platform {
 namespace {
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -87,8 +91,15 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         auto b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        int extra = b < 0x80           ? 0
+                    : (b >> 5) == 0x6  ? 1
+                    : (b >> 4) == 0xE  ? 2
+                    : (b >> 3) == 0x1E ? 3
+                                       : -1;
+        char32_t cp = extra == 0   ? b
+                      : extra == 1 ? (b & 0x1F)
+                      : extra == 2 ? (b & 0x0F)
+                                   : (b & 0x07);
         bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size() + (extra == 0);
         for (int k = 1; ok && k <= extra; ++k) {
             auto cb = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
@@ -96,8 +107,8 @@ std::u16string Utf8ToUtf16(std::string_view text) {
             cp = (cp << 6) | (cb & 0x3F);
         }
         constexpr char32_t kMin[4] = {0, 0x80, 0x800, 0x10000};
-        ok = ok && (extra < 0 || (cp >= kMin[extra] && cp <= 0x10FFFF &&
-                                  !(cp >= 0xD800 && cp <= 0xDFFF)));
+        ok = ok && (extra < 0 ||
+                    (cp >= kMin[extra] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)));
         if (!ok) {
             out += u'\uFFFD';
             ++i;

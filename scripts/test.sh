@@ -11,6 +11,9 @@ if [ "${1:-}" = "--sanitize" ]; then
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 else
     dir=$root/build-test
+    if command -v git >/dev/null && [ -d "$root/.git" ]; then
+        "$root/scripts/check-format.sh"
+    fi
     "$root/scripts/build.sh" "$dir"
 fi
 cd "$dir"

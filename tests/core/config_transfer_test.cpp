@@ -24,10 +24,10 @@ TEST(ReadAllDecode, FieldsLandWhereTheDeviceSendsThem) {
     r[17] = 9;
     r[18] = 0x16;
     r[19] = 0x05;
-    r[20] = 3;    // format
-    r[21] = 2;    // border colour
-    r[22] = 12;   // layout
-    r[23] = 1;    // border enable
+    r[20] = 3;     // format
+    r[21] = 2;     // border colour
+    r[22] = 12;    // layout
+    r[23] = 1;     // border enable
     r[207] = 0x03; // audio enable of input 0: only bit 0 counts
     r[208] = 2;
     r[209] = 5;
@@ -222,9 +222,9 @@ TEST(ConfigLayout, BlockAndReplyAgreeWithAShiftOfThree) {
     std::copy(a.m_all_data_block.begin(), a.m_all_data_block.end(), reply.begin() + 20);
     SessionState b;
     DecodeReadAll(reply.data(), reply.size(), b);
-    EXPECT_EQ(std::memcmp(&a.m_all_kx7214_page_data, &b.m_all_kx7214_page_data,
-                          sizeof(kx7214_page_data)),
-              0);
+    EXPECT_EQ(
+        std::memcmp(&a.m_all_kx7214_page_data, &b.m_all_kx7214_page_data, sizeof(kx7214_page_data)),
+        0);
     EXPECT_EQ(b.m_device_name, u"Studio");
     EXPECT_EQ(b.m_umd_text, a.m_umd_text);
 }

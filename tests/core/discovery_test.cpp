@@ -72,7 +72,8 @@ TEST_F(Discovery, TwoDevicesAreListedAndTheFirstOpened) {
     StartHost();
     test::LogCapture log;
     session.ScanDevices();
-    EXPECT_EQ(view.list_items, (std::vector<std::u16string>{u"TRQ-9_127.0.0.2", u"Edit_127.0.0.3"}));
+    EXPECT_EQ(view.list_items,
+              (std::vector<std::u16string>{u"TRQ-9_127.0.0.2", u"Edit_127.0.0.3"}));
     EXPECT_EQ(view.status_text, "Connected - 2 ");
     EXPECT_EQ(view.selected_item, 0);
     EXPECT_EQ(session.m_device_index, 0);
@@ -169,8 +170,8 @@ TEST_F(Discovery, SocketFailureIsReportedAndTheNextSearchWorks) {
         EXPECT_EQ(log.lines, (std::vector<std::string>{"create socket fail \n"}));
     }
     ASSERT_EQ(view.alerts.size(), 1u);
-    EXPECT_EQ(view.alerts[0], (platform::Alert{"Create socket err", "Err",
-                                               platform::AlertButtons::OkCancel}));
+    EXPECT_EQ(view.alerts[0],
+              (platform::Alert{"Create socket err", "Err", platform::AlertButtons::OkCancel}));
     EXPECT_EQ(view.status_text, "before");
     EXPECT_TRUE(view.list_items.empty());
     EXPECT_FALSE(view.container_open);

@@ -19,12 +19,12 @@ TEST_F(Exchange, OneValueIsSentOnceAndAcknowledged) {
     Target("127.0.0.2", 0x07);
     test::LogCapture log;
     EXPECT_EQ(session.SendValue(CMD_SET_OUTPUT_LAYOUT, 12), Outcome::Accepted);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"m_device_index = 0 \n", "send ok \n",
-                                                   "read over \n"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"m_device_index = 0 \n", "send ok \n", "read over \n"}));
     auto got = dev.ReceivedRequests();
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0], (Bytes{0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x07, 0x01, 0, 0, 0, 0, 0, 0, 0, 0,
-                             0, 0x94, 0x0C, 0x71, 0x02, 0xAE}));
+    EXPECT_EQ(got[0], (Bytes{0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x07, 0x01, 0,    0,    0,   0,
+                             0,    0,    0,    0,    0,    0x94, 0x0C, 0x71, 0x02, 0xAE}));
     EXPECT_EQ(session.m_udpSockfd, platform::kNoSocket);
     EXPECT_EQ(dev.Config().At(block::kOutputLayout), 12);
 }
@@ -44,8 +44,8 @@ TEST_F(Exchange, ReplyAtSixHundredMsMeetsOnlyTheLongerDeadline) {
         std::uint32_t t0 = platform::TickCount();
         EXPECT_EQ(session.SendLineValue(CMD_SET_UMD_ENABLE, 2, 1), Outcome::TimedOut);
         EXPECT_GE(platform::ElapsedSince(t0), 500u);
-        EXPECT_EQ(log.lines, (std::vector<std::string>{"m_device_index = 0 \n",
-                                                       "wait time over \n", "read over \n"}));
+        EXPECT_EQ(log.lines, (std::vector<std::string>{"m_device_index = 0 \n", "wait time over \n",
+                                                       "read over \n"}));
     }
     EXPECT_EQ(session.m_udpSockfd, platform::kNoSocket);
 }
@@ -59,8 +59,8 @@ TEST_F(Exchange, RefusalEndsAtOnceWithSendError) {
     std::uint32_t t0 = platform::TickCount();
     EXPECT_EQ(session.SendLineValue(CMD_SET_AUDIO_POSITION, 2, 2), Outcome::Refused);
     EXPECT_LT(platform::ElapsedSince(t0), 400u);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"m_device_index = 0 \n", "send error \n",
-                                                   "read over \n"}));
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"m_device_index = 0 \n", "send error \n", "read over \n"}));
     EXPECT_EQ(dev.ReceivedRequests().at(0)[17], 2);
     EXPECT_EQ(dev.ReceivedRequests().at(0)[18], 2);
 }
@@ -103,8 +103,8 @@ TEST_F(Exchange, WithoutSelectedDeviceNothingIsSentAndTheDeadlineRunsOut) {
     EXPECT_EQ(session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1), Outcome::TimedOut);
     EXPECT_GE(platform::ElapsedSince(t0), 500u);
     ASSERT_EQ(view.alerts.size(), 1u);
-    EXPECT_EQ(view.alerts[0], (platform::Alert{"Please choose a device", "Err",
-                                               platform::AlertButtons::Ok}));
+    EXPECT_EQ(view.alerts[0],
+              (platform::Alert{"Please choose a device", "Err", platform::AlertButtons::Ok}));
     EXPECT_EQ(log.lines, (std::vector<std::string>{"wait time over \n", "read over \n"}));
     EXPECT_TRUE(dev.ReceivedRequests().empty());
     EXPECT_EQ(session.m_udpSockfd, platform::kNoSocket);
@@ -120,10 +120,10 @@ TEST_F(Exchange, GuardLinesWhenNoMainWindowIsPublished) {
     session.SendUmdText(0);
     session.SendDeviceName();
     session.SendAllConfig();
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
-                             "ex0 why is null \n", "ex0 why is null \n", "ex0 why is null \n",
-                             "ex1 why is null \n", "ex2 why is null \n", "ex2 why is null \n",
-                             "ex2 why is null \n"}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"ex0 why is null \n", "ex0 why is null \n",
+                                                   "ex0 why is null \n", "ex1 why is null \n",
+                                                   "ex2 why is null \n", "ex2 why is null \n",
+                                                   "ex2 why is null \n"}));
 }
 
 TEST_F(Exchange, FailedSocketCallDoesNotDisableLaterExchanges) {

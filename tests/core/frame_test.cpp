@@ -19,28 +19,28 @@ Bytes Build(std::uint8_t type, std::uint8_t addr, std::uint8_t cmd, Bytes payloa
 
 TEST(BuildFrame, WorkedExamplesByteForByte) {
     EXPECT_EQ(Build(0x81, 0xFF, CMD_SEARCH, {}),
-              (Bytes{0xA5, 0x6C, 0x14, 0x00, 0x81, 0xFF, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF,
-                     0xA5, 0x03, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x14, 0x00, 0x81, 0xFF, 0x01, 0,    0,    0,
+                     0,    0,    0,    0,    0,    0,    0xFF, 0xA5, 0x03, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_READ_ALL, {}),
-              (Bytes{0xA5, 0x6C, 0x14, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x90,
-                     0x5A, 0x02, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x14, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,
+                     0,    0,    0,    0,    0,    0,    0x90, 0x5A, 0x02, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_SET_OUTPUT_LAYOUT, {5}),
-              (Bytes{0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x94,
-                     0x05, 0x64, 0x02, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,   0,
+                     0,    0,    0,    0,    0,    0x94, 0x05, 0x64, 0x02, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_SET_UMD_ENABLE, {2, 1}),
-              (Bytes{0xA5, 0x6C, 0x16, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x95,
-                     0x02, 0x01, 0x64, 0x02, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x16, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,    0,
+                     0,    0,    0,    0,    0,    0x95, 0x02, 0x01, 0x64, 0x02, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_SET_UMD_TEXT, {0, 0x41, 0, 0x42, 0}),
-              (Bytes{0xA5, 0x6C, 0x19, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x99,
-                     0x00, 0x41, 0x00, 0x42, 0x00, 0xEB, 0x02, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x19, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,    0,    0,   0,
+                     0,    0,    0,    0x99, 0x00, 0x41, 0x00, 0x42, 0x00, 0xEB, 0x02, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_SET_DEVICE_NAME, {0x41, 0x42, 0}),
-              (Bytes{0xA5, 0x6C, 0x17, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x91,
-                     0x41, 0x42, 0x00, 0xE1, 0x02, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x17, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,    0,   0,
+                     0,    0,    0,    0,    0x91, 0x41, 0x42, 0x00, 0xE1, 0x02, 0xAE}));
     EXPECT_EQ(Build(0xA3, 0x01, CMD_SET_NETWORK,
                     {0xC0, 0xA8, 0x01, 0x0A, 0xFF, 0xFF, 0xFF, 0x00, 0xC0, 0xA8, 0x01, 0x01}),
-              (Bytes{0xA5, 0x6C, 0x20, 0x00, 0xA3, 0x01, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                     0xA6, 0xC0, 0xA8, 0x01, 0x0A, 0xFF, 0xFF, 0xFF, 0x00, 0xC0, 0xA8, 0x01,
-                     0x01, 0x56, 0x08, 0xAE}));
+              (Bytes{0xA5, 0x6C, 0x20, 0x00, 0xA3, 0x01, 0x01, 0,    0,    0,    0,
+                     0,    0,    0,    0,    0,    0xA6, 0xC0, 0xA8, 0x01, 0x0A, 0xFF,
+                     0xFF, 0xFF, 0x00, 0xC0, 0xA8, 0x01, 0x01, 0x56, 0x08, 0xAE}));
 }
 
 TEST(BuildFrame, LengthFieldAndChecksumAreLittleEndianAndWrap) {
@@ -75,17 +75,28 @@ TEST(CommandTable, CodesShapesFrameLengthsAndDeadlines) {
         bool auto_only;
     };
     const Expect expected[] = {
-        {CMD_SEARCH, 20, 2000, false},          {CMD_READ_ALL, 20, 1000, false},
-        {CMD_SET_OUTPUT_FORMAT, 21, 1000, true}, {CMD_SET_BORDER_COLOR, 21, 1000, true},
-        {CMD_SET_OUTPUT_LAYOUT, 21, 1000, true}, {CMD_SET_UMD_ENABLE, 22, 500, true},
-        {CMD_SET_UMD_POSITION, 22, 500, true},  {CMD_SET_UMD_TEXT_COLOR, 22, 500, true},
-        {CMD_SET_UMD_BACK_COLOR, 22, 500, true}, {CMD_SET_AUDIO_ENABLE, 22, 500, true},
-        {CMD_SET_AUDIO_POSITION, 22, 500, true}, {CMD_SET_AUDIO_TRANSPARENCY, 22, 500, true},
-        {CMD_SET_AUDIO_COMBINATION, 22, 500, true}, {CMD_SET_AUDIO_CHANNEL, 22, 500, true},
-        {CMD_SET_INPUT_ENABLE, 22, 500, true},  {CMD_SET_INPUT_TEXT_COLOR, 22, 500, true},
-        {CMD_SET_INPUT_BACK_COLOR, 22, 500, true}, {CMD_SET_INPUT_POSITION, 22, 500, true},
-        {CMD_SAVE_CUSTOM, 21, 1000, false},     {CMD_SET_BORDER_ENABLE, 21, 1000, true},
-        {CMD_SET_ALL, 255, 500, false},         {CMD_SET_NETWORK, 32, 1000, false},
+        {CMD_SEARCH, 20, 2000, false},
+        {CMD_READ_ALL, 20, 1000, false},
+        {CMD_SET_OUTPUT_FORMAT, 21, 1000, true},
+        {CMD_SET_BORDER_COLOR, 21, 1000, true},
+        {CMD_SET_OUTPUT_LAYOUT, 21, 1000, true},
+        {CMD_SET_UMD_ENABLE, 22, 500, true},
+        {CMD_SET_UMD_POSITION, 22, 500, true},
+        {CMD_SET_UMD_TEXT_COLOR, 22, 500, true},
+        {CMD_SET_UMD_BACK_COLOR, 22, 500, true},
+        {CMD_SET_AUDIO_ENABLE, 22, 500, true},
+        {CMD_SET_AUDIO_POSITION, 22, 500, true},
+        {CMD_SET_AUDIO_TRANSPARENCY, 22, 500, true},
+        {CMD_SET_AUDIO_COMBINATION, 22, 500, true},
+        {CMD_SET_AUDIO_CHANNEL, 22, 500, true},
+        {CMD_SET_INPUT_ENABLE, 22, 500, true},
+        {CMD_SET_INPUT_TEXT_COLOR, 22, 500, true},
+        {CMD_SET_INPUT_BACK_COLOR, 22, 500, true},
+        {CMD_SET_INPUT_POSITION, 22, 500, true},
+        {CMD_SAVE_CUSTOM, 21, 1000, false},
+        {CMD_SET_BORDER_ENABLE, 21, 1000, true},
+        {CMD_SET_ALL, 255, 500, false},
+        {CMD_SET_NETWORK, 32, 1000, false},
     };
     for (const Expect& e : expected) {
         const CommandInfo* c = FindCommand(e.code);

@@ -12,7 +12,9 @@
 
 namespace kx::test {
 
-inline std::uint32_t Loopback(int last) { return 0x7F000000u | static_cast<std::uint32_t>(last); }
+inline std::uint32_t Loopback(int last) {
+    return 0x7F000000u | static_cast<std::uint32_t>(last);
+}
 
 class SimSession : public ::testing::Test {
 protected:

@@ -47,7 +47,11 @@ void EnterPrivateNetwork(int argc, char** argv) {
     self[static_cast<std::size_t>(n)] = '\0';
     setenv("KX_PRIVATE_NETWORK_TRIED", "1", 1);
 
-    std::vector<const char*> args = {"unshare", geteuid() == 0 ? "-n" : "-rn", "--", "sh", "-c",
+    std::vector<const char*> args = {"unshare",
+                                     geteuid() == 0 ? "-n" : "-rn",
+                                     "--",
+                                     "sh",
+                                     "-c",
                                      "ip link set lo up && ip route add default dev lo src "
                                      "127.0.0.1 && exec \"$0\" \"$@\"",
                                      self.data()};
@@ -58,7 +62,11 @@ void EnterPrivateNetwork(int argc, char** argv) {
     g_problem = std::string("cannot run unshare: ") + std::strerror(errno);
 }
 
-bool PrivateNetworkReady() { return g_ready; }
-const char* PrivateNetworkProblem() { return g_problem.c_str(); }
+bool PrivateNetworkReady() {
+    return g_ready;
+}
+const char* PrivateNetworkProblem() {
+    return g_problem.c_str();
+}
 
 } // namespace kx::test
