@@ -185,7 +185,9 @@ void IniDocument::SetString(std::u16string_view section, std::u16string_view key
     const std::u16string encoded = EncodeIniValue(value);
     std::optional<SectionSpan> span = FindSection(section);
     if (!span) {
-        InsertLine(lines_.size(), u"[" + std::u16string(Trim(section)) + u"]");
+        std::u16string header(1, u'[');
+        header.append(Trim(section)).push_back(u']');
+        InsertLine(lines_.size(), header);
         span = SectionSpan{lines_.size() - 1, lines_.size()};
     }
     if (std::optional<std::size_t> at = FindKey(*span, key)) {
@@ -202,7 +204,9 @@ void IniDocument::SetString(std::u16string_view section, std::u16string_view key
     std::size_t at = span->end;
     while (at > span->header + 1 && Trim(lines_[at - 1].text).empty())
         --at;
-    InsertLine(at, std::u16string(Trim(key)) + u"=" + encoded);
+    std::u16string line(Trim(key));
+    line.append(1, u'=').append(encoded);
+    InsertLine(at, line);
 }
 
 } // namespace kx
