@@ -33,20 +33,34 @@ sim::DeviceOptions Device(int last_octet) {
     return o;
 }
 
+// A published session and `count` simulated devices at 127.0.0.2 and up; the session aims at
+// the first one.
+struct Rig {
+    explicit Rig(int count) {
+        for (int i = 0; i < count; ++i)
+            host.AddDevice(Device(2 + i));
+        session.Publish();
+        Target(session, "127.0.0.2");
+    }
+    // False (and the benchmark skipped) when the devices cannot be bound.
+    bool Start(benchmark::State& state) {
+        if (host.Start())
+            return true;
+        state.SkipWithError(host.Error().c_str());
+        return false;
+    }
+    sim::DeviceHost host;
+    HeadlessView view;
+    CKX7214Session session{view};
+};
+
 // One-value exchange, the whole discipline: open, bind, send, wait, log, close.
 void BM_OneValueExchange(benchmark::State& state) {
-    sim::DeviceHost host;
-    host.AddDevice(Device(2));
-    if (!host.Start()) {
-        state.SkipWithError(host.Error().c_str());
+    Rig rig(1);
+    if (!rig.Start(state))
         return;
-    }
-    HeadlessView view;
-    CKX7214Session session(view);
-    session.Publish();
-    Target(session, "127.0.0.2");
     for (auto _ : state)
-        if (session.SendValue(CMD_SET_OUTPUT_LAYOUT, 3) != Outcome::Accepted)
+        if (rig.session.SendValue(CMD_SET_OUTPUT_LAYOUT, 3) != Outcome::Accepted)
             state.SkipWithError("no acknowledgement");
 }
 BENCHMARK(BM_OneValueExchange)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime();
@@ -83,20 +97,13 @@ BENCHMARK(BM_BareUdpRoundTrip)->Repetitions(5)->ReportAggregatesOnly(true)->UseR
 
 // A silent device: the exchange waits 500 ms; the figure that matters is the CPU time.
 void BM_TimedOutExchangeCpu(benchmark::State& state) {
-    sim::DeviceHost host;
-    auto& dev = host.AddDevice(Device(2));
-    dev.silent = true;
-    if (!host.Start()) {
-        state.SkipWithError(host.Error().c_str());
+    Rig rig(1);
+    rig.host.Devices()[0]->silent = true;
+    if (!rig.Start(state))
         return;
-    }
-    HeadlessView view;
-    CKX7214Session session(view);
-    session.Publish();
-    Target(session, "127.0.0.2");
     for (auto _ : state) {
         std::clock_t c0 = std::clock();
-        session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1);
+        rig.session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1);
         state.counters["cpu_ms"] = 1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
     }
 }
@@ -104,19 +111,12 @@ BENCHMARK(BM_TimedOutExchangeCpu)->Iterations(3)->Unit(benchmark::kMillisecond)-
 
 // 128 devices answer one search at once.
 void BM_SearchWith128Devices(benchmark::State& state) {
-    sim::DeviceHost host;
-    for (int i = 0; i < 128; ++i)
-        host.AddDevice(Device(2 + i));
-    if (!host.Start()) {
-        state.SkipWithError(host.Error().c_str());
+    Rig rig(128);
+    if (!rig.Start(state))
         return;
-    }
-    HeadlessView view;
-    CKX7214Session session(view);
-    session.Publish();
     for (auto _ : state) {
-        session.ScanDevices();
-        state.counters["listed"] = static_cast<double>(view.list_items.size());
+        rig.session.ScanDevices();
+        state.counters["listed"] = static_cast<double>(rig.view.list_items.size());
     }
 }
 BENCHMARK(BM_SearchWith128Devices)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
