@@ -11,7 +11,6 @@ namespace kx::ui {
 
 namespace {
 
-const QRect kGroupBoxPlace(10, 5, 620, 180);
 constexpr int kLastLine = kLineCount - 1;
 // The device takes 0 for a meter on the left and 2 for one on the right; the list's second
 // entry is Right.
@@ -81,7 +80,8 @@ int AudioControlId(int line, AudioColumn column) {
     return kIds[static_cast<std::size_t>(line)][static_cast<std::size_t>(column)];
 }
 
-CKX7214_Audio::CKX7214_Audio(QWidget* parent) : CPageDialog(res::AudioTemplate(), parent) {}
+CKX7214_Audio::CKX7214_Audio(QWidget* parent)
+    : CPageDialog(res::AudioTemplate(), "audio", parent) {}
 
 QComboBox* CKX7214_Audio::List(int line, AudioColumn column) const {
     return DlgItem<QComboBox>(AudioControlId(line, column));
@@ -89,9 +89,7 @@ QComboBox* CKX7214_Audio::List(int line, AudioColumn column) const {
 
 bool CKX7214_Audio::OnInitDialog() {
     m_p_main_wnd = m_p_glo_main_dlg;
-    QWidget* group = GetDlgItem(IDC_AUDIO_GROUP);
-    group->setGeometry(kGroupBoxPlace);
-    group->raise();
+    PlaceGroupBox(IDC_AUDIO_GROUP)->raise();
     if (m_p_main_wnd == nullptr)
         return false;
     for (int line = 0; line < kLineCount; ++line)
@@ -153,21 +151,8 @@ void CKX7214_Audio::OnListChanged(int line, AudioColumn column) {
         main.SendLineValue(Info(column).command, static_cast<std::uint8_t>(line), value);
 }
 
-bool CKX7214_Audio::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 audio  esc  \n");
-        return true;
-    }
-    return CPageDialog::PreTranslateMessage(key);
-}
-
 CtlColor CKX7214_Audio::OnCtlColor(QWidget*, int, CtlType type) {
     return SharedCtlColor(type);
-}
-
-void CKX7214_Audio::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 audio PostNcDestroy \n");
 }
 
 } // namespace kx::ui

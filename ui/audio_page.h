@@ -20,14 +20,12 @@ class CKX7214_Audio : public CPageDialog {
 public:
     explicit CKX7214_Audio(QWidget* parent);
 
-    bool PreTranslateMessage(QKeyEvent* key) override;
     QComboBox* List(int line, AudioColumn column) const;
 
 protected:
     bool OnInitDialog() override;
     void OnCommand(int id, Notify code) override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
-    void PostNcDestroy() override;
 
 private:
     void FillLine(int line);

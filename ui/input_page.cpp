@@ -12,8 +12,6 @@ namespace kx::ui {
 
 namespace {
 
-const QRect kGroupBoxPlace(10, 5, 620, 180);
-
 using namespace res;
 
 // Per line: enable, position, text colour, background colour (InputColumn order).
@@ -58,7 +56,8 @@ int InputControlId(int line, InputColumn column) {
     return kIds[static_cast<std::size_t>(line)][static_cast<std::size_t>(column)];
 }
 
-CKX7214_Input::CKX7214_Input(QWidget* parent) : CPageDialog(res::InputTemplate(), parent) {}
+CKX7214_Input::CKX7214_Input(QWidget* parent)
+    : CPageDialog(res::InputTemplate(), "input", parent) {}
 
 QComboBox* CKX7214_Input::List(int line, InputColumn column) const {
     return DlgItem<QComboBox>(InputControlId(line, column));
@@ -66,9 +65,7 @@ QComboBox* CKX7214_Input::List(int line, InputColumn column) const {
 
 bool CKX7214_Input::OnInitDialog() {
     m_p_main_wnd = m_p_glo_main_dlg;
-    QWidget* group = GetDlgItem(IDC_INPUT_GROUP);
-    group->setGeometry(kGroupBoxPlace);
-    group->raise();
+    PlaceGroupBox(IDC_INPUT_GROUP)->raise();
     if (m_p_main_wnd == nullptr)
         return false;
     for (int line = 0; line < kLineCount; ++line)
@@ -122,21 +119,8 @@ void CKX7214_Input::OnListChanged(int line, InputColumn column) {
         main.SendLineValue(Info(column).command, static_cast<std::uint8_t>(line), value);
 }
 
-bool CKX7214_Input::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 input  esc  \n");
-        return true;
-    }
-    return CPageDialog::PreTranslateMessage(key);
-}
-
 CtlColor CKX7214_Input::OnCtlColor(QWidget*, int, CtlType type) {
     return SharedCtlColor(type);
-}
-
-void CKX7214_Input::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 input PostNcDestroy \n");
 }
 
 } // namespace kx::ui

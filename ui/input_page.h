@@ -18,14 +18,12 @@ class CKX7214_Input : public CPageDialog {
 public:
     explicit CKX7214_Input(QWidget* parent);
 
-    bool PreTranslateMessage(QKeyEvent* key) override;
     QComboBox* List(int line, InputColumn column) const;
 
 protected:
     bool OnInitDialog() override;
     void OnCommand(int id, Notify code) override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
-    void PostNcDestroy() override;
 
 private:
     void FillLine(int line);

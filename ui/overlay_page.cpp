@@ -15,7 +15,6 @@ namespace kx::ui {
 
 namespace {
 
-const QRect kGroupBoxPlace(10, 5, 620, 180);
 const QColor kListText{0x10, 0x10, 0x10};
 const QColor kListGround{0xFF, 0xFF, 0xFF};
 const QColor kLabelText{0x80, 0x80, 0x80};
@@ -85,7 +84,8 @@ bool IsEnterKey(const QKeyEvent* key) {
 
 std::int8_t CKX7214_Overlay::m_umd_edit_focus = 0;
 
-CKX7214_Overlay::CKX7214_Overlay(QWidget* parent) : CPageDialog(res::OverlayTemplate(), parent) {}
+CKX7214_Overlay::CKX7214_Overlay(QWidget* parent)
+    : CPageDialog(res::OverlayTemplate(), "overlay", parent) {}
 
 QComboBox* CKX7214_Overlay::Combo(const int (&ids)[kLineCount], int line) const {
     return DlgItem<QComboBox>(ids[line]);
@@ -101,9 +101,7 @@ bool CKX7214_Overlay::AutoApply() const {
 
 bool CKX7214_Overlay::OnInitDialog() {
     m_p_main_wnd = m_p_glo_main_dlg;
-    QWidget* group = GetDlgItem(res::IDC_OVERLAY_GROUP);
-    group->setGeometry(kGroupBoxPlace);
-    group->raise();
+    PlaceGroupBox(res::IDC_OVERLAY_GROUP)->raise();
     if (m_p_main_wnd == nullptr)
         return false;
     for (int line = 0; line < kLineCount; ++line)
@@ -244,10 +242,6 @@ bool CKX7214_Overlay::PreTranslateMessage(QKeyEvent* key) {
     m_edit_string_index = 0;
     if (IsEnterKey(key) && m_p_main_wnd != nullptr)
         return OnEnterKey();
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 overlay  esc  \n");
-        return true;
-    }
     return CPageDialog::PreTranslateMessage(key);
 }
 
@@ -271,11 +265,6 @@ CtlColor CKX7214_Overlay::OnCtlColor(QWidget*, int id, CtlType type) {
     if (LineOf(res::IDC_OVERLAY_CONTENT, id) >= 0)
         colors = {kFieldText, kFieldGround, kFieldGround};
     return colors;
-}
-
-void CKX7214_Overlay::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 overlay PostNcDestroy \n");
 }
 
 } // namespace kx::ui

@@ -2,7 +2,6 @@
 
 #include "res/resource_ids.h"
 #include "ui/audio_page.h"
-#include "ui/empty_page.h"
 #include "ui/input_page.h"
 #include "ui/overlay_page.h"
 #include "ui/scale_page.h"
@@ -15,10 +14,6 @@ namespace {
 
 template <class Page> CDialog* Make(QWidget* parent) {
     return new Page(parent);
-}
-
-template <int TemplateId> CDialog* MakeEmpty(QWidget* parent) {
-    return new CEmptyPage(TemplateId, parent);
 }
 
 using namespace res;

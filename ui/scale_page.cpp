@@ -13,8 +13,6 @@ namespace kx::ui {
 
 namespace {
 
-const QRect kGroupBoxPlace(10, 5, 620, 180);
-
 constexpr const char* kOutputFormats[] = {
     "1080p60", "1080p50", "1080p30", "1080p25", "1080p24", "1080i60",
     "1080i50", "720p60",  "720p50",  "720p30",  "720p25",
@@ -58,7 +56,8 @@ std::uint8_t Selection(const QComboBox* combo) {
 
 } // namespace
 
-CKX7214_Scale::CKX7214_Scale(QWidget* parent) : CPageDialog(res::ScaleTemplate(), parent) {}
+CKX7214_Scale::CKX7214_Scale(QWidget* parent)
+    : CPageDialog(res::ScaleTemplate(), "scale", parent) {}
 
 QComboBox* CKX7214_Scale::Combo(int id) const {
     return DlgItem<QComboBox>(id);
@@ -66,7 +65,7 @@ QComboBox* CKX7214_Scale::Combo(int id) const {
 
 bool CKX7214_Scale::OnInitDialog() {
     m_p_main_wnd = m_p_glo_main_dlg;
-    GetDlgItem(res::IDC_SCALE_GROUP)->setGeometry(kGroupBoxPlace);
+    PlaceGroupBox(res::IDC_SCALE_GROUP);
     if (m_p_main_wnd == nullptr)
         return false;
     const kx7214_page_data& record = m_p_main_wnd->m_all_kx7214_page_data;
@@ -149,21 +148,8 @@ void CKX7214_Scale::OnCommand(int id, Notify code) {
         SelectLayout(static_cast<std::int8_t>(id - res::IDC_SCALE_LAYOUT_FIRST));
 }
 
-bool CKX7214_Scale::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 scale  esc  \n");
-        return true;
-    }
-    return CPageDialog::PreTranslateMessage(key);
-}
-
 CtlColor CKX7214_Scale::OnCtlColor(QWidget*, int, CtlType type) {
     return SharedCtlColor(type);
-}
-
-void CKX7214_Scale::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 scale PostNcDestroy \n");
 }
 
 } // namespace kx::ui

@@ -19,8 +19,6 @@ class CKX7214_Scale : public CPageDialog {
 public:
     explicit CKX7214_Scale(QWidget* parent);
 
-    bool PreTranslateMessage(QKeyEvent* key) override;
-
     // Marks layout k (a signed byte: negative or above 15 marks none), stores it in the record
     // and, once the page has opened, applies it.
     void SelectLayout(std::int8_t k);
@@ -30,7 +28,6 @@ protected:
     bool OnInitDialog() override;
     void OnCommand(int id, Notify code) override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
-    void PostNcDestroy() override;
 
 private:
     QComboBox* Combo(int id) const;

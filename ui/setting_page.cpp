@@ -56,7 +56,8 @@ QString GatewayFor(const QString& address) {
     return address.left(dot + 1) + QLatin1Char('1');
 }
 
-CKX7214_Setting::CKX7214_Setting(QWidget* parent) : CPageDialog(res::SettingTemplate(), parent) {}
+CKX7214_Setting::CKX7214_Setting(QWidget* parent)
+    : CPageDialog(res::SettingTemplate(), "setting", parent) {}
 
 CIPAddressCtrl* CKX7214_Setting::AddressCtrl(int id) const {
     return DlgItem<CIPAddressCtrl>(id);
@@ -204,24 +205,11 @@ void CKX7214_Setting::ApplyNetworkSettings() {
     m_p_main_wnd->SendNetworkConfig();
 }
 
-bool CKX7214_Setting::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 setting  esc  \n");
-        return true;
-    }
-    return CPageDialog::PreTranslateMessage(key);
-}
-
 // The address controls keep their own edit look.
 CtlColor CKX7214_Setting::OnCtlColor(QWidget*, int id, CtlType type) {
     if (IsAddressCtrl(id))
         return {};
     return SharedCtlColor(type);
-}
-
-void CKX7214_Setting::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 setting PostNcDestroy \n");
 }
 
 } // namespace kx::ui

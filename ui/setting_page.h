@@ -16,8 +16,6 @@ class CKX7214_Setting : public CPageDialog {
 public:
     explicit CKX7214_Setting(QWidget* parent);
 
-    bool PreTranslateMessage(QKeyEvent* key) override;
-
     void ApplyAllSettings();
     void LoadDefaultSettings();
     void ApplyNetworkSettings();
@@ -30,7 +28,6 @@ protected:
     bool OnInitDialog() override;
     void OnCommand(int id, Notify code) override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
-    void PostNcDestroy() override;
 
 private:
     void OnModeChanged();

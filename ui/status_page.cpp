@@ -14,7 +14,6 @@ namespace kx::ui {
 
 namespace {
 
-const QRect kGroupBoxPlace(10, 5, 620, 180);
 const QColor kLabelText{0x80, 0x80, 0x80};
 const QColor kPageGround{0x2E, 0x31, 0x36};
 const QColor kFieldText{0xC0, 0xC0, 0xC0};
@@ -85,7 +84,8 @@ QString OutputStatusText(std::uint8_t output_format) {
     return QStringLiteral("NoSingal");
 }
 
-CKX7214_Status::CKX7214_Status(QWidget* parent) : CPageDialog(res::StatusTemplate(), parent) {}
+CKX7214_Status::CKX7214_Status(QWidget* parent)
+    : CPageDialog(res::StatusTemplate(), "status", parent) {}
 
 QLineEdit* CKX7214_Status::NameEdit() const {
     return DlgItem<QLineEdit>(res::IDC_STATUS_NAME);
@@ -93,9 +93,7 @@ QLineEdit* CKX7214_Status::NameEdit() const {
 
 bool CKX7214_Status::OnInitDialog() {
     m_p_main_wnd = m_p_glo_main_dlg;
-    QWidget* group = GetDlgItem(res::IDC_STATUS_GROUP);
-    group->setGeometry(kGroupBoxPlace);
-    group->raise();
+    PlaceGroupBox(res::IDC_STATUS_GROUP)->raise();
     if (m_p_main_wnd == nullptr)
         return false;
     CKX7214Session& main = *m_p_main_wnd;
@@ -154,10 +152,6 @@ bool CKX7214_Status::PreTranslateMessage(QKeyEvent* key) {
             CommitName(true);
         return true;
     }
-    if (key->key() == Qt::Key_Escape) {
-        platform::Log("kx7214 status  esc  \n");
-        return true;
-    }
     return CPageDialog::PreTranslateMessage(key);
 }
 
@@ -177,11 +171,6 @@ CtlColor CKX7214_Status::OnCtlColor(QWidget*, int id, CtlType type) {
     if (IsField(id))
         colors = {kFieldText, kFieldGround, kFieldGround};
     return colors;
-}
-
-void CKX7214_Status::PostNcDestroy() {
-    CPageDialog::PostNcDestroy();
-    platform::Log("kx7214 status PostNcDestroy \n");
 }
 
 } // namespace kx::ui

@@ -39,7 +39,6 @@ protected:
     void OnCommand(int id, Notify code) override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
     void OnLButtonDown(QMouseEvent* event) override;
-    void PostNcDestroy() override;
 
 private:
     QLineEdit* NameEdit() const;
