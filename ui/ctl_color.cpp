@@ -12,10 +12,6 @@ namespace kx::ui {
 
 namespace {
 
-const QColor kEditText{0x10, 0x10, 0x10};
-const QColor kEditGround{0xFF, 0xFF, 0xFF};
-const QColor kLabelText{0x80, 0x80, 0x80};
-const QColor kLabelGround{0x2E, 0x31, 0x36};
 // What the system draws a disabled list or edit with: grey text on a light grey ground, so an
 // operator sees at once which rows the current settings switch off.
 const QColor kDisabledText{0x6D, 0x6D, 0x6D};
@@ -79,9 +75,9 @@ CtlColor SharedCtlColor(CtlType type) {
     switch (type) {
     case CtlType::Edit:
     case CtlType::ListBox:
-        return {kEditText, kEditGround, kEditGround};
+        return {kSkinEditText, kSkinEditGround, kSkinEditGround};
     case CtlType::Static:
-        return {kLabelText, kLabelGround, kLabelGround};
+        return {kSkinLabelText, kSkinPageGround, kSkinPageGround};
     case CtlType::Button:
         break;
     }

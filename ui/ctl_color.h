@@ -7,6 +7,15 @@
 
 namespace kx::ui {
 
+// The panel's skin: labels grey on the dark page ground, edits and lists dark text on white,
+// the program's own text fields light grey on dark grey.
+inline const QColor kSkinLabelText{0x80, 0x80, 0x80};
+inline const QColor kSkinPageGround{0x2E, 0x31, 0x36};
+inline const QColor kSkinEditText{0x10, 0x10, 0x10};
+inline const QColor kSkinEditGround{0xFF, 0xFF, 0xFF};
+inline const QColor kSkinFieldText{0xC0, 0xC0, 0xC0};
+inline const QColor kSkinFieldGround{0x40, 0x40, 0x40};
+
 // The kind of control, as it asks for its colours. Read-only edits and group boxes ask as
 // static controls; drop-down lists ask for their list.
 enum class CtlType { Button, Edit, ListBox, Static };

@@ -1,5 +1,7 @@
 #include "ui/ip_address_ctrl.h"
 
+#include "ui/ctl_color.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,15 +12,13 @@ namespace kx::ui {
 namespace {
 
 constexpr int kMaxOctet = 255;
-const QColor kText{0x10, 0x10, 0x10};
-const QColor kGround{0xFF, 0xFF, 0xFF};
 
 void Paint(QWidget* w) {
     QPalette p = w->palette();
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
-        p.setColor(role, kText);
+        p.setColor(role, kSkinEditText);
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
-        p.setColor(role, kGround);
+        p.setColor(role, kSkinEditGround);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

@@ -30,6 +30,7 @@ void FillList(QComboBox* combo, const QStringList& entries, int value) {
     for (int i = 0; i < entries.size(); ++i)
         combo->insertItem(i, entries.at(i));
     combo->setCurrentIndex(value < entries.size() ? value : -1);
+    combo->setMaxVisibleItems(static_cast<int>(entries.size()));
 }
 
 } // namespace kx::ui

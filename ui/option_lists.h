@@ -3,6 +3,7 @@
 // position is the value the record holds and the device is sent.
 #include <QComboBox>
 #include <QStringList>
+#include <cstddef>
 #include <cstdint>
 
 #include "link/session.h"
@@ -13,8 +14,17 @@ const QStringList& OffOnEntries();           // "OFF", "ON"
 const QStringList& LeftMiddleRightEntries(); // "Left", "Middle", "Right"
 const QStringList& ColorEntries();           // "Black" (0) .. "HalfTrans" (15)
 
+// Entries written in the source as UTF-8 texts.
+template <std::size_t N> QStringList EntriesOf(const char* const (&entries)[N]) {
+    QStringList list;
+    for (const char* entry : entries)
+        list.append(QString::fromUtf8(entry));
+    return list;
+}
+
 // Inserts the entries at their positions and selects `value`; a value beyond the list leaves
-// the box without a selection.
+// the box without a selection. The open list shows every entry, as the system's drop-down
+// lists do however short the template made them.
 void FillList(QComboBox* combo, const QStringList& entries, int value);
 
 // Changes on the pages go to the device at once only in Auto Apply.

@@ -10,26 +10,11 @@
 #include "platform/text.h"
 #include "res/resource_ids.h"
 #include "ui/button_st.h"
+#include "ui/option_lists.h"
 
 namespace kx::ui {
 
 namespace {
-
-const QColor kListText{0x10, 0x10, 0x10};
-const QColor kListGround{0xFF, 0xFF, 0xFF};
-const QColor kLabelText{0x80, 0x80, 0x80};
-const QColor kPageGround{0x2E, 0x31, 0x36};
-const QColor kFieldText{0xC0, 0xC0, 0xC0};
-const QColor kFieldGround{0x40, 0x40, 0x40};
-
-constexpr const char* kEnableEntries[] = {"OFF", "ON"};
-constexpr const char* kPositionEntries[] = {"Left", "Middle", "Right"};
-// The device's sixteen label colours; the Input page uses the same list.
-constexpr const char* kColorEntries[] = {
-    "Black",     "Blue",        "Red",   "Magenta",   "Green",     "Cyan",
-    "Yellow",    "White",       "Gray",  "VioletRed", "LightBlue", "LightGreen",
-    "LightCyan", "LightYellow", "Trans", "HalfTrans",
-};
 
 // The log line of a committed text differs by line in its spacing.
 constexpr const char* kCommitLogFormats[kLineCount] = {"line %d umd  %s \n", "line %d umd   %s \n",
@@ -54,15 +39,6 @@ private:
     QString m_accepted;
     int m_limit;
 };
-
-template <std::size_t N> void Fill(QComboBox* combo, const char* const (&entries)[N], int value) {
-    for (std::size_t i = 0; i < N; ++i)
-        combo->insertItem(static_cast<int>(i), QString::fromLatin1(entries[i]));
-    combo->setCurrentIndex(value < static_cast<int>(N) ? value : -1);
-    // The open list shows every entry, as the system's drop-down lists do however short the
-    // template made them.
-    combo->setMaxVisibleItems(static_cast<int>(N));
-}
 
 std::uint8_t Selection(const QComboBox* combo) {
     return static_cast<std::uint8_t>(combo->currentIndex());
@@ -113,10 +89,13 @@ bool CKX7214_Overlay::OnInitDialog() {
 
 void CKX7214_Overlay::InitLine(int line, const kx7214_page_data& record) {
     const auto i = static_cast<std::size_t>(line);
-    Fill(Combo(res::IDC_OVERLAY_UMD_ENABLE, line), kEnableEntries, record.kx7214_umd_enable[i]);
-    Fill(Combo(res::IDC_OVERLAY_POSITION, line), kPositionEntries, record.kx7214_umd_postion[i]);
-    Fill(Combo(res::IDC_OVERLAY_TEXT_COLOR, line), kColorEntries, record.kx7214_umd_text_color[i]);
-    Fill(Combo(res::IDC_OVERLAY_BACK_COLOR, line), kColorEntries, record.kx7214_umd_back_color[i]);
+    FillList(Combo(res::IDC_OVERLAY_UMD_ENABLE, line), OffOnEntries(), record.kx7214_umd_enable[i]);
+    FillList(Combo(res::IDC_OVERLAY_POSITION, line), LeftMiddleRightEntries(),
+             record.kx7214_umd_postion[i]);
+    FillList(Combo(res::IDC_OVERLAY_TEXT_COLOR, line), ColorEntries(),
+             record.kx7214_umd_text_color[i]);
+    FillList(Combo(res::IDC_OVERLAY_BACK_COLOR, line), ColorEntries(),
+             record.kx7214_umd_back_color[i]);
     QLineEdit* content = Content(line);
     // The limit comes after the text: a longer stored text must not leave the field invalid.
     content->setText(QString::fromStdU16String(m_p_main_wnd->m_umd_text[i]));
@@ -259,11 +238,11 @@ void CKX7214_Overlay::OnLButtonDown(QMouseEvent*) {
 CtlColor CKX7214_Overlay::OnCtlColor(QWidget*, int id, CtlType type) {
     CtlColor colors;
     if (type == CtlType::Edit || type == CtlType::ListBox)
-        colors = {kListText, kListGround, kListGround};
+        colors = {kSkinEditText, kSkinEditGround, kSkinEditGround};
     if (type == CtlType::Static)
-        colors = {kLabelText, kPageGround, kPageGround};
+        colors = {kSkinLabelText, kSkinPageGround, kSkinPageGround};
     if (LineOf(res::IDC_OVERLAY_CONTENT, id) >= 0)
-        colors = {kFieldText, kFieldGround, kFieldGround};
+        colors = {kSkinFieldText, kSkinFieldGround, kSkinFieldGround};
     return colors;
 }
 

@@ -7,6 +7,7 @@
 #include "res/bitmap_painters.h"
 #include "res/resource_ids.h"
 #include "ui/button_st.h"
+#include "ui/option_lists.h"
 #include "ui/preview_operations.h"
 
 namespace kx::ui {
@@ -39,17 +40,6 @@ bool IsLayout(int k) {
     return k >= 0 && k < kLayoutCount;
 }
 
-// Each entry goes in at its own position, so the position is the value; a record value
-// beyond the list leaves the list without a selection.
-template <std::size_t N> void Fill(QComboBox* combo, const char* const (&entries)[N], int value) {
-    for (std::size_t i = 0; i < N; ++i)
-        combo->insertItem(static_cast<int>(i), QString::fromUtf8(entries[i]));
-    combo->setCurrentIndex(value < static_cast<int>(N) ? value : -1);
-    // The open list shows every entry, as the system's drop-down lists do however short the
-    // template made them.
-    combo->setMaxVisibleItems(static_cast<int>(N));
-}
-
 std::uint8_t Selection(const QComboBox* combo) {
     return static_cast<std::uint8_t>(combo->currentIndex());
 }
@@ -77,11 +67,15 @@ bool CKX7214_Scale::OnInitDialog() {
 }
 
 void CKX7214_Scale::FillLists(const kx7214_page_data& record) {
-    Fill(Combo(res::IDC_SCALE_OUTPUT_FORMAT), kOutputFormats, record.kx7214_output_format);
-    Fill(Combo(res::IDC_SCALE_BORDER_ENABLE), kBorderEnable, record.kx7214_border_enable);
+    FillList(Combo(res::IDC_SCALE_OUTPUT_FORMAT), EntriesOf(kOutputFormats),
+             record.kx7214_output_format);
+    FillList(Combo(res::IDC_SCALE_BORDER_ENABLE), EntriesOf(kBorderEnable),
+             record.kx7214_border_enable);
     Combo(res::IDC_SCALE_BORDER_COLOR)->setEnabled(record.kx7214_border_enable != 0);
-    Fill(Combo(res::IDC_SCALE_BORDER_COLOR), kBorderColors, record.kx7214_border_color);
-    Fill(Combo(res::IDC_SCALE_LAYOUT_LIST), kLayoutNames, record.kx7214_output_layout);
+    FillList(Combo(res::IDC_SCALE_BORDER_COLOR), EntriesOf(kBorderColors),
+             record.kx7214_border_color);
+    FillList(Combo(res::IDC_SCALE_LAYOUT_LIST), EntriesOf(kLayoutNames),
+             record.kx7214_output_layout);
 }
 
 void CKX7214_Scale::PlaceLayoutButtons() {

@@ -14,11 +14,6 @@ namespace kx::ui {
 
 namespace {
 
-const QColor kLabelText{0x80, 0x80, 0x80};
-const QColor kPageGround{0x2E, 0x31, 0x36};
-const QColor kFieldText{0xC0, 0xC0, 0xC0};
-const QColor kFieldGround{0x40, 0x40, 0x40};
-
 constexpr std::array<const char*, 11> kOutputFormats = {
     "1080p60", "1080p50", "1080p30", "1080p25", "1080p24", "1080i60",
     "1080i50", "720p60",  "720p50",  "720p30",  "720P25",
@@ -167,9 +162,9 @@ void CKX7214_Status::OnLButtonDown(QMouseEvent*) {
 CtlColor CKX7214_Status::OnCtlColor(QWidget*, int id, CtlType type) {
     CtlColor colors;
     if (type == CtlType::Static)
-        colors = {kLabelText, kPageGround, kPageGround};
+        colors = {kSkinLabelText, kSkinPageGround, kSkinPageGround};
     if (IsField(id))
-        colors = {kFieldText, kFieldGround, kFieldGround};
+        colors = {kSkinFieldText, kSkinFieldGround, kSkinFieldGround};
     return colors;
 }
 
