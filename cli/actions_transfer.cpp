@@ -1,8 +1,8 @@
 // Whole-configuration commands: read-all, saving it to the settings file, and the set-all
 // write of a settings file or of the defaults.
 #include "cli/actions.h"
-#include "cli/config_json.h"
 #include "cli/exit_status.h"
+#include "model/config_json.h"
 
 namespace kx::cli {
 namespace {

@@ -30,7 +30,7 @@ void CKX7214Session::ScanDevices() {
         m_view.ClearDeviceList();
 
     const std::uint32_t t0 = TickCount();
-    const std::uint32_t deadline = DeadlineMs(ExchangeKind::Search);
+    const std::uint32_t deadline = m_search_wait_ms;
     const auto len = frame::BuildFrame(frame::kSearchDevType, frame::kSearchDevAddr, CMD_SEARCH,
                                        nullptr, 0, send.data());
     int count = 0;
@@ -41,7 +41,7 @@ void CKX7214Session::ScanDevices() {
     }
     m_view.SetBusy(true);
     Log("create socket success \n");
-    SendTo(m_udpSockfd, send.data(), len, {kBroadcastIp, frame::kPort});
+    SendSearchRequests(send.data(), len);
 
     // Every reply that arrives within the search time is examined: a busy segment answers
     // with up to a full table of devices at once.
@@ -74,8 +74,19 @@ void CKX7214Session::ScanDevices() {
     Log("search  over \n");
 }
 
+void CKX7214Session::SendSearchRequests(const std::uint8_t* request, std::size_t len) {
+    SendTo(m_udpSockfd, request, len, {kBroadcastIp, frame::kPort});
+    for (std::uint32_t ip : m_search_addresses)
+        SendTo(m_udpSockfd, request, len, {ip, frame::kPort});
+}
+
 void CKX7214Session::AddSearchEntries(const std::uint8_t* reply, int len, int& count) {
     const SearchReply parsed = ParseSearchReply(reply, static_cast<std::size_t>(len));
+    // A device that heard the request on several paths answers each of them; it is listed
+    // once, from its first answer.
+    for (int i = 0; i < count && !parsed.name_lengths.empty(); ++i)
+        if (InetAddr(m_device_list[static_cast<std::size_t>(i)].ip_text) == m_dest_addr.ip)
+            return;
     for (std::size_t p : parsed.name_lengths) {
         // The table and the list hold 128 devices; further replies are ignored.
         if (count >= kDeviceTableSize)

@@ -4,6 +4,7 @@
 // command-line tool and the tests use it alone.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "link/commands.h"
 #include "link/device_entry.h"
@@ -22,6 +23,7 @@ inline constexpr std::size_t kRecvSize = 128;
 // keeps 16 UTF-16 units of UMD text and 16 name bytes plus the zero; longer texts are cut.
 inline constexpr std::size_t kUmdTextMaxUnits = 16;
 inline constexpr std::size_t kDeviceNameMaxBytes = 16;
+inline constexpr std::uint32_t kSearchWaitMs = 2000;
 
 enum class Outcome { Accepted, Refused, TimedOut };
 
@@ -44,6 +46,10 @@ public:
     std::int8_t m_device_index = -1;
     // Entries that the last search filled; entries beyond it are left from earlier searches.
     int m_device_count = 0;
+    // Besides the broadcast, the search asks each of these addresses directly (a device on
+    // another subnet never hears a broadcast), and it listens this long for answers.
+    std::vector<std::uint32_t> m_search_addresses;
+    std::uint32_t m_search_wait_ms = kSearchWaitMs;
 
     // Preview rectangles computed from the record.
     PreviewGeometry m_preview{};
@@ -86,6 +92,7 @@ private:
     struct Request;
     Outcome Exchange(const Request& request);
     bool IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const;
+    void SendSearchRequests(const std::uint8_t* request, std::size_t len);
     void AddSearchEntries(const std::uint8_t* reply, int len, int& count);
 
     SessionView& m_view;

@@ -1,10 +1,10 @@
-#include "cli/config_json.h"
+#include "model/config_json.h"
 
 #include <array>
 
 #include "platform/text.h"
 
-namespace kx::cli {
+namespace kx {
 namespace {
 
 // The texts the device's status display uses, spelling included: scripts compare them.
@@ -64,4 +64,4 @@ nlohmann::ordered_json ConfigToJson(const SessionState& state) {
     return j;
 }
 
-} // namespace kx::cli
+} // namespace kx

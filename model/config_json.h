@@ -9,7 +9,7 @@
 
 #include "model/session_state.h"
 
-namespace kx::cli {
+namespace kx {
 
 // "Ver a.b.c.d" from the two firmware bytes: a/10, a%10, b/10, b%10.
 std::string FirmwareText(const std::uint8_t (&version)[2]);
@@ -19,4 +19,4 @@ std::string_view OutputStatusText(std::uint8_t output_format);
 
 nlohmann::ordered_json ConfigToJson(const SessionState& state);
 
-} // namespace kx::cli
+} // namespace kx
