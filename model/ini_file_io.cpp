@@ -7,13 +7,7 @@
 #include <system_error>
 
 #include "model/ini_file.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "platform/file_replace.h"
 
 namespace kx {
 namespace fs = std::filesystem;
@@ -33,6 +27,10 @@ IniFileResult Errno(const fs::path& path, int error) {
     return Failure(path, std::generic_category().message(error));
 }
 
+IniFileResult Failure(const fs::path& path, std::error_code ec) {
+    return Failure(path, ec.message());
+}
+
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
 #ifdef _WIN32
     std::wstring wide_mode(mode, mode + std::strlen(mode));
@@ -42,8 +40,8 @@ std::FILE* OpenFile(const fs::path& path, const char* mode) {
 #endif
 }
 
-// Creates a new file beside the target that no one else uses ("x": fail if it exists).
-std::FILE* CreateTempBeside(const fs::path& target, fs::path& temp, int& error) {
+// Creates a new file beside the target that no one else uses.
+std::FILE* CreateTempBeside(const fs::path& target, fs::path& temp, std::error_code& ec) {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -51,42 +49,24 @@ std::FILE* CreateTempBeside(const fs::path& target, fs::path& temp, int& error) 
             ".tmp" + std::to_string(stamp % 1000000007) + "-" + std::to_string(counter++);
         temp = target;
         temp += suffix;
-        std::FILE* f = OpenFile(temp, "wbx");
-        if (f != nullptr)
+        std::FILE* f = platform::CreateNewFile(temp, ec);
+        if (f != nullptr || ec != std::errc::file_exists)
             return f;
-        error = errno;
-        if (error != EEXIST)
-            return nullptr;
     }
     return nullptr;
 }
 
 // Writes everything and makes it durable before the rename can make it visible.
-int WriteAndClose(std::FILE* f, const std::string& bytes) {
-    int error = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fflush(f) != 0)
-        error = errno != 0 ? errno : EIO;
-#ifdef _WIN32
-    if (error == 0 && _commit(_fileno(f)) != 0)
-        error = errno;
-#else
-    if (error == 0 && fsync(fileno(f)) != 0)
-        error = errno;
-#endif
-    if (std::fclose(f) != 0 && error == 0)
-        error = errno != 0 ? errno : EIO;
-    return error;
-}
-
-// After a rename the directory entry itself must reach the disk too.
-void SyncDirectory([[maybe_unused]] const fs::path& dir) {
-#ifndef _WIN32
-    const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
-#endif
+std::error_code WriteAndClose(std::FILE* f, const std::string& bytes) {
+    errno = 0;
+    std::error_code ec;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+        ec = {errno != 0 ? errno : EIO, std::generic_category()};
+    if (!ec)
+        ec = platform::SyncToDisk(f);
+    if (std::fclose(f) != 0 && !ec)
+        ec = {errno != 0 ? errno : EIO, std::generic_category()};
+    return ec;
 }
 
 // The file a save must replace: a symbolic link stays a link to the file that changes.
@@ -128,26 +108,21 @@ IniFileResult SaveIniFile(const fs::path& path, const IniDocument& doc) {
     if (fs::is_directory(target, ec))
         return Failure(path, "is a directory");
     fs::path temp;
-    int error = 0;
-    std::FILE* f = CreateTempBeside(target, temp, error);
+    std::FILE* f = CreateTempBeside(target, temp, ec);
     if (f == nullptr)
-        return Errno(path, error != 0 ? error : EEXIST);
-    error = WriteAndClose(f, doc.ToBytes());
-    if (error != 0) {
+        return Failure(path, ec);
+    if (const std::error_code written = WriteAndClose(f, doc.ToBytes())) {
         fs::remove(temp, ec);
-        return Errno(path, error);
+        return Failure(path, written);
     }
     // The new file keeps the permissions the old one had.
     const fs::file_status old = fs::status(target, ec);
     if (!ec && fs::exists(old))
         fs::permissions(temp, old.permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const std::string why = ec.message();
+    if (const std::error_code replaced = platform::ReplaceFileWith(target, temp)) {
         fs::remove(temp, ec);
-        return Failure(path, why);
+        return Failure(path, replaced);
     }
-    SyncDirectory(target.parent_path());
     return {true, {}};
 }
 

@@ -1,5 +1,8 @@
 #include "platform/socket.h"
 
+#include <algorithm>
+#include <limits>
+
 #ifdef _WIN32
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -16,6 +19,39 @@ namespace kx::platform {
 namespace {
 
 int g_failures_to_inject = 0;
+
+#ifdef _WIN32
+// Windows lets a wildcard bind of port 7000 stand next to a more specific one (a simulated device
+// on this PC) by itself, and SO_REUSEADDR there would let a second program take a port that is
+// in use. Wine carries sockets over to Linux ones, where that pairing needs SO_REUSEADDR on
+// both, as the POSIX build sets it.
+bool RunsUnderWine() {
+    static const bool wine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return wine;
+}
+#endif
+
+// poll() and WSAPoll() take the same shape of entry; Windows waits on sockets only.
+#ifdef _WIN32
+using PollEntry = WSAPOLLFD;
+PollEntry ReadableEntry(SocketHandle s) {
+    return {static_cast<SOCKET>(s), POLLRDNORM, 0};
+}
+int PollAll(PollEntry* entries, std::size_t count, std::int32_t timeout_ms) {
+    return WSAPoll(entries, static_cast<ULONG>(count), timeout_ms);
+}
+#else
+using PollEntry = pollfd;
+PollEntry ReadableEntry(SocketHandle s) {
+    return {s, POLLIN, 0};
+}
+int PollAll(PollEntry* entries, std::size_t count, std::int32_t timeout_ms) {
+    return poll(entries, count, timeout_ms);
+}
+#endif
 
 sockaddr_in ToSockaddr(Endpoint e) {
     sockaddr_in sa{};
@@ -51,17 +87,23 @@ SocketHandle OpenUdpSocket(int protocol) {
         --g_failures_to_inject;
         return kNoSocket;
     }
-    SocketHandle s = socket(AF_INET, SOCK_DGRAM, protocol);
 #ifdef _WIN32
+    const SOCKET s = socket(AF_INET, SOCK_DGRAM, protocol);
     if (s == INVALID_SOCKET)
         return kNoSocket;
+    if (RunsUnderWine()) {
+        BOOL on = TRUE;
+        setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on);
+    }
+    return static_cast<SocketHandle>(s);
 #else
+    const SocketHandle s = socket(AF_INET, SOCK_DGRAM, protocol);
     if (s < 0)
         return kNoSocket;
     int on = 1;
     setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-#endif
     return s;
+#endif
 }
 
 void EnableBroadcast(SocketHandle s) {
@@ -112,13 +154,41 @@ int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from)
 }
 
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms) {
-#ifdef _WIN32
-    WSAPOLLFD p{s, POLLRDNORM, 0};
-    return WSAPoll(&p, 1, static_cast<INT>(timeout_ms)) > 0;
-#else
-    pollfd p{s, POLLIN, 0};
-    return poll(&p, 1, static_cast<int>(timeout_ms)) > 0;
-#endif
+    const SocketHandle one[] = {s};
+    return PollReadable(one, static_cast<std::int32_t>(std::min<std::uint32_t>(
+                                 timeout_ms, std::numeric_limits<std::int32_t>::max())))[0];
+}
+
+std::vector<bool> PollReadable(std::span<const SocketHandle> sockets, std::int32_t timeout_ms) {
+    std::vector<PollEntry> entries;
+    for (SocketHandle s : sockets)
+        if (s != kNoSocket)
+            entries.push_back(ReadableEntry(s));
+    std::vector<bool> ready(sockets.size(), false);
+    // Windows refuses to wait on nothing; with nothing to wait on there is nothing to report.
+    if (entries.empty())
+        return ready;
+    if (PollAll(entries.data(), entries.size(), timeout_ms) <= 0)
+        return ready;
+    // Entries were taken in the order of the sockets, skipping the missing ones.
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < sockets.size(); ++i)
+        if (sockets[i] != kNoSocket)
+            ready[i] = entries[k++].revents != 0;
+    return ready;
+}
+
+bool Connect(SocketHandle s, Endpoint peer) {
+    sockaddr_in sa = ToSockaddr(peer);
+    return connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+}
+
+Endpoint LocalEndpoint(SocketHandle s) {
+    sockaddr_in sa{};
+    socklen_t sa_len = sizeof sa;
+    if (getsockname(s, reinterpret_cast<sockaddr*>(&sa), &sa_len) != 0)
+        return {};
+    return {ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
 }
 
 void CloseSocket(SocketHandle s) {

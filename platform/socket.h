@@ -2,7 +2,9 @@
 // The socket calls the link needs, with Windows Sockets meaning on every platform.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace kx::platform {
 
@@ -27,8 +29,9 @@ inline constexpr std::uint32_t kAnyIp = 0;
 bool SocketStartup();
 void SocketCleanup();
 
-// AF_INET / SOCK_DGRAM with the given protocol (0 or IPPROTO_UDP). On POSIX SO_REUSEADDR is
-// set, so a wildcard bind of port 7000 coexists with a device bound to a specific address.
+// AF_INET / SOCK_DGRAM with the given protocol (0 or IPPROTO_UDP). A wildcard bind of port 7000
+// coexists with a device bound to a specific address: Windows allows that by itself; on POSIX
+// (and under Wine, which runs on it) SO_REUSEADDR is set for it.
 SocketHandle OpenUdpSocket(int protocol);
 int UdpProtocol();
 void EnableBroadcast(SocketHandle s);
@@ -42,6 +45,17 @@ int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from)
 
 // Waits up to timeout_ms for a datagram; true when one is ready.
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms);
+
+// Waits up to timeout_ms (kWaitForever: without limit) until any of the sockets has a datagram
+// (or an error to report) and tells which, one flag per socket; all false when the time ran out
+// or the wait failed. kNoSocket entries are never ready.
+inline constexpr std::int32_t kWaitForever = -1;
+std::vector<bool> PollReadable(std::span<const SocketHandle> sockets, std::int32_t timeout_ms);
+
+// connect() for a datagram socket: sends go to `peer` and only its datagrams arrive.
+bool Connect(SocketHandle s, Endpoint peer);
+// The address and port the socket is bound to; a zero endpoint when it is not bound.
+Endpoint LocalEndpoint(SocketHandle s);
 void CloseSocket(SocketHandle s);
 
 // inet_addr: 0xFFFFFFFF (INADDR_NONE) for text that is not a dotted quad.

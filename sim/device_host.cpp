@@ -1,7 +1,5 @@
 #include <algorithm>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
+#include <limits>
 
 #include "link/commands.h"
 #include "link/frame.h"
@@ -46,9 +44,10 @@ SocketHandle OpenBound(std::uint32_t ip) {
     return s;
 }
 
-int MsUntil(Clock::time_point due) {
+std::int32_t MsUntil(Clock::time_point due) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
-    return static_cast<int>(std::max<decltype(left)>(left, 0));
+    return static_cast<std::int32_t>(
+        std::clamp<decltype(left)>(left, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
@@ -82,8 +81,12 @@ bool DeviceHost::Start() {
             if (m_devices[j]->Ip() == ip)
                 m_error = platform::InetNtoa(ip) + " is given to two devices";
     }
-    if (m_error.empty() && pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
-        m_error = "cannot create the wake pipe";
+    if (m_error.empty() && !platform::SocketStartup())
+        m_error = "cannot start the socket layer";
+    else if (m_error.empty())
+        m_started_sockets = true;
+    if (m_error.empty() && !m_waiter.Open())
+        m_error = "cannot open the wake-up socket on 127.0.0.1";
     if (m_error.empty()) {
         m_broadcast_socket = OpenBound(platform::kBroadcastIp);
         if (m_broadcast_socket == kNoSocket)
@@ -104,9 +107,10 @@ bool DeviceHost::Start() {
 
 void DeviceHost::Stop() {
     if (m_thread.joinable()) {
-        const char wake = 1;
-        (void)!write(m_wake[1], &wake, 1);
+        m_stopping = true;
+        m_waiter.Wake();
         m_thread.join();
+        m_stopping = false;
     }
     CloseAll();
     m_pending.clear();
@@ -121,11 +125,10 @@ void DeviceHost::CloseAll() {
             platform::CloseSocket(d->m_socket);
         d->m_socket = kNoSocket;
     }
-    for (int& fd : m_wake) {
-        if (fd >= 0)
-            close(fd);
-        fd = -1;
-    }
+    m_waiter.Close();
+    if (m_started_sockets)
+        platform::SocketCleanup();
+    m_started_sockets = false;
 }
 
 void DeviceHost::Run() {
@@ -136,18 +139,18 @@ void DeviceHost::Run() {
 // Waits until a datagram arrives or a delayed reply falls due, and takes in what arrived.
 // False when the host is told to stop.
 bool DeviceHost::WaitForWork() {
-    std::vector<pollfd> fds{{m_wake[0], POLLIN, 0}, {m_broadcast_socket, POLLIN, 0}};
+    std::vector<SocketHandle> sockets{m_broadcast_socket};
     for (auto& d : m_devices)
-        fds.push_back({d->m_socket, POLLIN, 0});
-    const int timeout = m_pending.empty() ? -1 : MsUntil(m_pending.front().due);
-    if (poll(fds.data(), fds.size(), timeout) < 0)
-        return true;
-    if (fds[0].revents != 0)
+        sockets.push_back(d->m_socket);
+    const std::int32_t timeout =
+        m_pending.empty() ? platform::kWaitForever : MsUntil(m_pending.front().due);
+    const platform::SocketWaiter::Result waited = m_waiter.Wait(sockets, timeout);
+    if (m_stopping)
         return false;
-    if (fds[1].revents != 0)
+    if (waited.ready[0])
         Drain(m_broadcast_socket, nullptr);
     for (std::size_t i = 0; i < m_devices.size(); ++i)
-        if (fds[i + 2].revents != 0)
+        if (waited.ready[i + 1])
             Drain(m_devices[i]->m_socket, m_devices[i].get());
     return true;
 }

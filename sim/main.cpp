@@ -1,14 +1,13 @@
 // kx7214-sim: hosts simulated multiviewers on loopback addresses and prints every frame they
-// receive and send, until SIGINT or SIGTERM.
+// receive and send, until Ctrl+C or a termination request.
 #include <CLI/CLI.hpp>
-#include <csignal>
 #include <cstdio>
 #include <optional>
-#include <pthread.h>
 #include <string>
 #include <vector>
 
 #include "platform/socket.h"
+#include "platform/stop_request.h"
 #include "platform/text.h"
 #include "sim/multiviewer.h"
 
@@ -133,11 +132,7 @@ void AddOptions(CLI::App& app, Settings& s) {
 }
 
 int Run(const std::vector<kx::sim::DeviceOptions>& options, const Settings& s) {
-    sigset_t stop_signals;
-    sigemptyset(&stop_signals);
-    sigaddset(&stop_signals, SIGINT);
-    sigaddset(&stop_signals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr); // the host's thread inherits this
+    kx::platform::CatchStopRequests(); // before the host's thread starts
 
     kx::sim::DeviceHost host;
     host.on_frame = PrintFrame;
@@ -151,8 +146,7 @@ int Run(const std::vector<kx::sim::DeviceOptions>& options, const Settings& s) {
         std::fprintf(stderr, "kx7214-sim: %s\n", host.Error().c_str());
         return 1;
     }
-    int signal = 0;
-    sigwait(&stop_signals, &signal);
+    kx::platform::WaitForStopRequest();
     host.Stop();
     return 0;
 }

@@ -18,6 +18,7 @@
 
 #include "link/config_layout.h"
 #include "platform/socket.h"
+#include "platform/socket_waiter.h"
 
 namespace kx::sim {
 
@@ -158,7 +159,9 @@ private:
     std::deque<Pending> m_pending; // ordered by send time, then by queueing order
     std::vector<std::uint8_t> m_buffer;
     platform::SocketHandle m_broadcast_socket = platform::kNoSocket;
-    int m_wake[2] = {-1, -1};
+    platform::SocketWaiter m_waiter; // cut short by Stop()
+    std::atomic<bool> m_stopping{false};
+    bool m_started_sockets = false; // SocketStartup() succeeded and awaits its SocketCleanup()
     std::thread m_thread;
     std::string m_error;
 };

@@ -2,8 +2,6 @@
 // and the frames the devices received.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -18,6 +16,7 @@
 #include "link/config_layout.h"
 #include "link/frame.h"
 #include "sim/multiviewer.h"
+#include "tests/core/temp_dir.h"
 #include "tests/support/private_network.h"
 
 namespace kx {
@@ -351,13 +350,10 @@ class CliFileTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("kx_cli_test_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
+        m_dir = m_temp.Path();
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
+    test::TempDir m_temp{"kx_cli_test"};
     std::filesystem::path m_dir;
 };
 
