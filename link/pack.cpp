@@ -9,12 +9,16 @@ namespace kx {
 
 using platform::Log;
 
+// Whole characters only: in a double-byte code page (Japanese, Chinese, Korean) a cut after a
+// lead byte would leave the device half a character at the end of its name.
 std::string DeviceNameBytes(const std::u16string& name) {
-    std::string ansi = platform::WideToAnsi(name);
     // The name's terminator marks its end on the device: a zero inside would cut it there.
-    ansi = ansi.substr(0, ansi.find('\0'));
-    if (ansi.size() > block::kDeviceNameSize - 1)
-        ansi.resize(block::kDeviceNameSize - 1);
+    std::u16string_view text = std::u16string_view(name).substr(0, name.find(u'\0'));
+    std::string ansi = platform::WideToAnsi(text);
+    while (ansi.size() > block::kDeviceNameSize - 1) {
+        text = platform::CutUtf16(text, text.size() - 1);
+        ansi = platform::WideToAnsi(text);
+    }
     return ansi;
 }
 

@@ -14,8 +14,8 @@ namespace kx {
 // field engineers know. The Apply mode stays as it is.
 void DecodeReadAll(const std::uint8_t* reply, std::size_t len, SessionState& state);
 
-// The name in the system ANSI code page without terminator, cut to the 16 bytes the device
-// keeps.
+// The name in the system ANSI code page without terminator, cut on a character boundary to the
+// 16 bytes the device keeps.
 std::string DeviceNameBytes(const std::u16string& name);
 
 // Writes the record, the name and the UMD texts into m_all_data_block as the set-all request

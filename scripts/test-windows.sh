@@ -30,4 +30,7 @@ trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 # output open after it ends; started here, they leave ctest's output alone.
 "$WINE" wineboot >/dev/null 2>&1
 cd "$dir"
+# The ANSI code page follows the locale under Wine: Windows-1252 here, 932 for the test that
+# asks for it.
+export LC_ALL=C.UTF-8
 ctest --output-on-failure
