@@ -1,11 +1,7 @@
 #include "ui/demo.h"
 
 #include "link/config_layout.h"
-
-#ifdef __linux__
-#include <cstring>
-#include <net/if.h>
-#endif
+#include "platform/loopback_only.h"
 
 namespace kx::ui {
 
@@ -68,18 +64,7 @@ sim::DeviceOptions DemoEditB() {
 }
 
 bool OnlyLoopbackNetwork() {
-#ifdef __linux__
-    struct ::if_nameindex* names = ::if_nameindex();
-    if (names == nullptr)
-        return false;
-    bool only_lo = true;
-    for (struct ::if_nameindex* n = names; n->if_index != 0; ++n)
-        only_lo = only_lo && std::strcmp(n->if_name, "lo") == 0;
-    if_freenameindex(names);
-    return only_lo;
-#else
-    return true;
-#endif
+    return platform::NonLoopbackInterface().empty();
 }
 
 bool DemoDevices::Start(std::string& error) {

@@ -4,12 +4,9 @@
 // and otherwise keeps the network tests from running.
 #include "tests/support/private_network.h"
 
-#include <iphlpapi.h>
-#include <winsock2.h>
-
 #include <string>
-#include <vector>
 
+#include "platform/loopback_only.h"
 #include "platform/socket.h"
 
 namespace kx::test {
@@ -17,29 +14,6 @@ namespace {
 
 std::string g_problem = "not checked";
 bool g_ready = false;
-
-// Empty when every adapter is a loopback one, else why the network is not private.
-std::string NonLoopbackAdapter() {
-    ULONG size = 16 * 1024;
-    std::vector<unsigned char> buffer;
-    ULONG result = ERROR_BUFFER_OVERFLOW;
-    for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
-        buffer.resize(size);
-        result = GetAdaptersAddresses(
-            AF_UNSPEC, GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST, nullptr,
-            reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
-    }
-    if (result == ERROR_NO_DATA)
-        return {};
-    if (result != NO_ERROR)
-        return "cannot list the network adapters (error " + std::to_string(result) + ")";
-    for (auto* a = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()); a != nullptr;
-         a = a->Next)
-        if (a->IfType != IF_TYPE_SOFTWARE_LOOPBACK)
-            return std::string("adapter ") + a->AdapterName +
-                   " is not a loopback one; run the suite through scripts/test-windows.sh";
-    return {};
-}
 
 } // namespace
 
@@ -50,8 +24,12 @@ void EnterPrivateNetwork(int, char**) {
         g_problem = "WSAStartup failed";
         return;
     }
-    g_problem = NonLoopbackAdapter();
-    g_ready = g_problem.empty();
+    const std::string adapter = platform::NonLoopbackInterface();
+    g_ready = adapter.empty();
+    g_problem = g_ready ? ""
+                        : "adapter " + adapter +
+                              " is not a loopback one; run the suite "
+                              "through scripts/test-windows.sh";
 }
 
 bool PrivateNetworkReady() {
