@@ -2,6 +2,7 @@
 #include "cli/actions.h"
 #include "cli/exit_status.h"
 #include "model/settings_file.h"
+#include "platform/arguments.h"
 
 namespace kx::cli {
 namespace {
@@ -15,15 +16,14 @@ std::string FileProblem(std::string_view what, const std::string& path, const st
 } // namespace
 
 int RunSaveSettings(Context& ctx, const Args& args) {
-    const std::filesystem::path path = args.file.value_or(kSettingsFileName);
+    const std::string path = args.file.value_or(kSettingsFileName);
     if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
         return status;
     if (const int status = ReadDevice(ctx))
         return status;
-    const SettingsSaveResult saved = SaveSettingsFile(ctx.session, path);
+    const SettingsSaveResult saved = SaveSettingsFile(ctx.session, platform::PathFromUtf8(path));
     if (!saved.written)
-        return Fail(ctx.err, FileProblem("cannot write", path.string(), saved.reason),
-                    kExitCantWrite);
+        return Fail(ctx.err, FileProblem("cannot write", path, saved.reason), kExitCantWrite);
     return kExitAccepted;
 }
 
@@ -36,7 +36,7 @@ int RunApply(Context& ctx, const Args& args) {
         return Usage(ctx.err, "apply needs --file PATH or --defaults");
     IniDocument doc;
     if (args.file) {
-        const IniFileResult read = LoadIniFile(*args.file, doc);
+        const IniFileResult read = LoadIniFile(platform::PathFromUtf8(*args.file), doc);
         if (!read.ok)
             return Fail(ctx.err, FileProblem("cannot read", *args.file, read.reason), kExitNoInput);
     }

@@ -1,7 +1,10 @@
 #include <iostream>
 
 #include "cli/run.h"
+#include "platform/arguments.h"
 
 int main(int argc, char** argv) {
-    return kx::cli::Run(argc, argv, std::cout, std::cerr);
+    kx::platform::UseUtf8Console();
+    kx::platform::Utf8Arguments args(argc, argv);
+    return kx::cli::Run(args.Count(), args.Values(), std::cout, std::cerr);
 }

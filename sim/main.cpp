@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/arguments.h"
 #include "platform/socket.h"
 #include "platform/stop_request.h"
 #include "platform/text.h"
@@ -105,13 +106,19 @@ void PrintFrame(const kx::sim::SimDevice& device, const kx::sim::FrameRecord& f)
     std::fflush(stdout);
 }
 
+// The name's bytes shown as the panel reads them, one character per byte, in UTF-8.
+std::string Shown(const std::string& bytes) {
+    return kx::platform::Utf16ToUtf8(kx::platform::BytesToWide(bytes));
+}
+
 void Announce(const kx::sim::SimDevice& d) {
     const std::string name = d.Options().config.Name();
     const std::string text = kx::sim::NameText(name);
-    std::fprintf(
-        stderr, "kx7214-sim: %s address byte %u name \"%s\" search text \"%s\"%s\n",
-        kx::platform::InetNtoa(d.Ip()).c_str(), d.Options().dev_addr, name.c_str(), text.c_str(),
-        text.rfind(name, 0) == 0 ? "" : " ('-' followed by '-' two places on becomes '_')");
+    std::fprintf(stderr, "kx7214-sim: %s address byte %u name \"%s\" search text \"%s\"%s\n",
+                 kx::platform::InetNtoa(d.Ip()).c_str(), d.Options().dev_addr, Shown(name).c_str(),
+                 Shown(text).c_str(),
+                 text.rfind(name, 0) == 0 ? ""
+                                          : " ('-' followed by '-' two places on becomes '_')");
 }
 
 void AddOptions(CLI::App& app, Settings& s) {
@@ -158,8 +165,10 @@ int main(int argc, char** argv) {
     Settings s;
     AddOptions(app, s);
     std::vector<kx::sim::DeviceOptions> options;
+    kx::platform::UseUtf8Console();
+    kx::platform::Utf8Arguments args(argc, argv);
     try {
-        app.parse(argc, argv);
+        app.parse(args.Count(), args.Values());
         options = BuildDevices(s);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);

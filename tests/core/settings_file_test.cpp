@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/settings_file.h"
+#include "platform/arguments.h"
 #include "tests/core/log_capture.h"
 #include "tests/core/temp_dir.h"
 
@@ -410,6 +411,35 @@ TEST_F(SettingsFileTest, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(SaveSettingsFile(s, file_).written);
     EXPECT_EQ(DirEntries(), std::vector<std::string>{kSettingsFileName});
     EXPECT_NE(Read().find("Border_Color=2\n"), std::string::npos);
+}
+
+// Operators name folders and files in their own language; the tool gets such names as UTF-8.
+// The first save creates the file, the second replaces it; both leave nothing else behind.
+TEST_F(SettingsFileTest, NamesOutsideAsciiAndTheAnsiCodePageWork) {
+    const fs::path folder =
+        dir_ / platform::PathFromUtf8("R\xC3\xA9gie \xCE\xA9 \xE8\xA8\xAD\xE5\xAE\x9A");
+    const fs::path file = folder / fs::path(u8"Studio \u00c4 \u30ab\U0001F3AC.ini");
+    ASSERT_TRUE(fs::create_directory(folder));
+    SessionState s;
+    s.m_all_kx7214_page_data.kx7214_output_layout = 12;
+    s.m_umd_text[3] = u"\u30ab\u30e1\u30e9 4";
+    ASSERT_TRUE(SaveSettingsFile(s, file).written);
+    s.m_all_kx7214_page_data.kx7214_output_layout = 7;
+    const SettingsSaveResult again = SaveSettingsFile(s, file);
+    ASSERT_TRUE(again.written) << again.reason;
+
+    std::vector<fs::path> entries;
+    for (const auto& e : fs::directory_iterator(folder))
+        entries.push_back(e.path().filename());
+    EXPECT_EQ(entries, std::vector<fs::path>{file.filename()});
+    SessionState loaded;
+    ASSERT_TRUE(LoadSettingsFile(loaded, file));
+    EXPECT_EQ(loaded.m_all_kx7214_page_data.kx7214_output_layout, 7);
+    EXPECT_EQ(loaded.m_umd_text[3], u"\u30ab\u30e1\u30e9 4");
+
+    std::string reason;
+    EXPECT_FALSE(LoadSettingsFile(loaded, folder / fs::path(u8"fehlt \u00df.ini"), &reason));
+    EXPECT_NE(reason.find("fehlt \xC3\x9F.ini"), std::string::npos) << reason; // as UTF-8
 }
 
 #ifndef _WIN32
