@@ -2,6 +2,7 @@
 //   --demo             two simulated multiviewers in the same process (127.0.0.2, 127.0.0.3)
 //   --screenshot DIR   with the demo: write the README pictures to DIR and exit
 //   --startup-probe    print "shown" once the main window is on screen, then exit
+//   --version          print the version and exit (needs no display)
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -17,6 +18,7 @@
 namespace {
 
 struct Options {
+    bool version = false;
     bool demo = false;
     bool startup_probe = false;
     QString screenshot_dir;
@@ -25,7 +27,9 @@ struct Options {
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--demo") == 0)
+        if (std::strcmp(argv[i], "--version") == 0)
+            options.version = true;
+        else if (std::strcmp(argv[i], "--demo") == 0)
             options.demo = true;
         else if (std::strcmp(argv[i], "--startup-probe") == 0)
             options.startup_probe = true;
@@ -52,8 +56,13 @@ void Probe(kx::ui::CZANDRELL_EX_NETWORKDlg& main) {
 int main(int argc, char** argv) {
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: kx7214-panel [--demo] [--screenshot DIR] [--startup-probe]\n");
+        std::fprintf(stderr, "usage: kx7214-panel [--demo] [--screenshot DIR] [--startup-probe] "
+                             "[--version]\n");
         return 2;
+    }
+    if (options->version) {
+        std::printf("kx7214-panel %s\n", KX_VERSION);
+        return 0;
     }
     QApplication application(argc, argv);
     kx::ui::DemoDevices demo;
