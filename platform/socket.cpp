@@ -1,8 +1,5 @@
 #include "platform/socket.h"
 
-#include <algorithm>
-#include <limits>
-
 #ifdef _WIN32
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -20,6 +17,14 @@ namespace {
 
 int g_failures_to_inject = 0;
 
+sockaddr_in ToSockaddr(Endpoint e) {
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(e.port);
+    sa.sin_addr.s_addr = htonl(e.ip);
+    return sa;
+}
+
 #ifdef _WIN32
 // Windows lets a wildcard bind of port 7000 stand next to a more specific one (a simulated device
 // on this PC) by itself, and SO_REUSEADDR there would let a second program take a port that is
@@ -33,33 +38,6 @@ bool RunsUnderWine() {
     return wine;
 }
 #endif
-
-// poll() and WSAPoll() take the same shape of entry; Windows waits on sockets only.
-#ifdef _WIN32
-using PollEntry = WSAPOLLFD;
-PollEntry ReadableEntry(SocketHandle s) {
-    return {static_cast<SOCKET>(s), POLLRDNORM, 0};
-}
-int PollAll(PollEntry* entries, std::size_t count, std::int32_t timeout_ms) {
-    return WSAPoll(entries, static_cast<ULONG>(count), timeout_ms);
-}
-#else
-using PollEntry = pollfd;
-PollEntry ReadableEntry(SocketHandle s) {
-    return {s, POLLIN, 0};
-}
-int PollAll(PollEntry* entries, std::size_t count, std::int32_t timeout_ms) {
-    return poll(entries, count, timeout_ms);
-}
-#endif
-
-sockaddr_in ToSockaddr(Endpoint e) {
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(e.port);
-    sa.sin_addr.s_addr = htonl(e.ip);
-    return sa;
-}
 
 } // namespace
 
@@ -116,6 +94,23 @@ bool Bind(SocketHandle s, Endpoint local) {
     return bind(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
 }
 
+bool Connect(SocketHandle s, Endpoint peer) {
+    sockaddr_in sa = ToSockaddr(peer);
+    return connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+}
+
+std::optional<Endpoint> LocalEndpoint(SocketHandle s) {
+    sockaddr_in sa{};
+    socklen_t sa_len = sizeof sa;
+    if (getsockname(s, reinterpret_cast<sockaddr*>(&sa), &sa_len) != 0)
+        return std::nullopt;
+    return Endpoint{ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
+}
+
+void SetReceiveBuffer(SocketHandle s, int bytes) {
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes);
+}
+
 void SetNonBlocking(SocketHandle s) {
 #ifdef _WIN32
     u_long on = 1;
@@ -154,41 +149,13 @@ int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from)
 }
 
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms) {
-    const SocketHandle one[] = {s};
-    return PollReadable(one, static_cast<std::int32_t>(std::min<std::uint32_t>(
-                                 timeout_ms, std::numeric_limits<std::int32_t>::max())))[0];
-}
-
-std::vector<bool> PollReadable(std::span<const SocketHandle> sockets, std::int32_t timeout_ms) {
-    std::vector<PollEntry> entries;
-    for (SocketHandle s : sockets)
-        if (s != kNoSocket)
-            entries.push_back(ReadableEntry(s));
-    std::vector<bool> ready(sockets.size(), false);
-    // Windows refuses to wait on nothing; with nothing to wait on there is nothing to report.
-    if (entries.empty())
-        return ready;
-    if (PollAll(entries.data(), entries.size(), timeout_ms) <= 0)
-        return ready;
-    // Entries were taken in the order of the sockets, skipping the missing ones.
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < sockets.size(); ++i)
-        if (sockets[i] != kNoSocket)
-            ready[i] = entries[k++].revents != 0;
-    return ready;
-}
-
-bool Connect(SocketHandle s, Endpoint peer) {
-    sockaddr_in sa = ToSockaddr(peer);
-    return connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
-}
-
-Endpoint LocalEndpoint(SocketHandle s) {
-    sockaddr_in sa{};
-    socklen_t sa_len = sizeof sa;
-    if (getsockname(s, reinterpret_cast<sockaddr*>(&sa), &sa_len) != 0)
-        return {};
-    return {ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
+#ifdef _WIN32
+    WSAPOLLFD p{static_cast<SOCKET>(s), POLLRDNORM, 0};
+    return WSAPoll(&p, 1, static_cast<INT>(timeout_ms)) > 0;
+#else
+    pollfd p{s, POLLIN, 0};
+    return poll(&p, 1, static_cast<int>(timeout_ms)) > 0;
+#endif
 }
 
 void CloseSocket(SocketHandle s) {

@@ -2,9 +2,8 @@
 // The socket calls the link needs, with Windows Sockets meaning on every platform.
 #include <cstddef>
 #include <cstdint>
-#include <span>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace kx::platform {
 
@@ -36,6 +35,12 @@ SocketHandle OpenUdpSocket(int protocol);
 int UdpProtocol();
 void EnableBroadcast(SocketHandle s);
 bool Bind(SocketHandle s, Endpoint local);
+// Fixes the peer of a datagram socket; what the system would send from is then its local end.
+bool Connect(SocketHandle s, Endpoint peer);
+// The address and port the socket is bound to (nothing when the system cannot say).
+std::optional<Endpoint> LocalEndpoint(SocketHandle s);
+// Room for datagrams that arrive faster than they are read (the system may grant less).
+void SetReceiveBuffer(SocketHandle s, int bytes);
 void SetNonBlocking(SocketHandle s);
 int SendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint to);
 
@@ -45,17 +50,6 @@ int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from)
 
 // Waits up to timeout_ms for a datagram; true when one is ready.
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms);
-
-// Waits up to timeout_ms (kWaitForever: without limit) until any of the sockets has a datagram
-// (or an error to report) and tells which, one flag per socket; all false when the time ran out
-// or the wait failed. kNoSocket entries are never ready.
-inline constexpr std::int32_t kWaitForever = -1;
-std::vector<bool> PollReadable(std::span<const SocketHandle> sockets, std::int32_t timeout_ms);
-
-// connect() for a datagram socket: sends go to `peer` and only its datagrams arrive.
-bool Connect(SocketHandle s, Endpoint peer);
-// The address and port the socket is bound to; a zero endpoint when it is not bound.
-Endpoint LocalEndpoint(SocketHandle s);
 void CloseSocket(SocketHandle s);
 
 // inet_addr: 0xFFFFFFFF (INADDR_NONE) for text that is not a dotted quad.

@@ -44,9 +44,9 @@ SocketHandle OpenBound(std::uint32_t ip) {
     return s;
 }
 
-std::int32_t MsUntil(Clock::time_point due) {
+std::uint32_t MsUntil(Clock::time_point due) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
-    return static_cast<std::int32_t>(
+    return static_cast<std::uint32_t>(
         std::clamp<decltype(left)>(left, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
@@ -81,11 +81,12 @@ bool DeviceHost::Start() {
             if (m_devices[j]->Ip() == ip)
                 m_error = platform::InetNtoa(ip) + " is given to two devices";
     }
-    if (m_error.empty() && !platform::SocketStartup())
-        m_error = "cannot start the socket layer";
-    else if (m_error.empty())
-        m_started_sockets = true;
-    if (m_error.empty() && !m_waiter.Open())
+    if (m_error.empty()) {
+        m_started_sockets = platform::SocketStartup();
+        if (!m_started_sockets)
+            m_error = "cannot start the socket layer";
+    }
+    if (m_error.empty() && !m_waker.emplace().Ok())
         m_error = "cannot open the wake-up socket on 127.0.0.1";
     if (m_error.empty()) {
         m_broadcast_socket = OpenBound(platform::kBroadcastIp);
@@ -107,10 +108,8 @@ bool DeviceHost::Start() {
 
 void DeviceHost::Stop() {
     if (m_thread.joinable()) {
-        m_stopping = true;
-        m_waiter.Wake();
+        m_waker->Wake();
         m_thread.join();
-        m_stopping = false;
     }
     CloseAll();
     m_pending.clear();
@@ -125,7 +124,7 @@ void DeviceHost::CloseAll() {
             platform::CloseSocket(d->m_socket);
         d->m_socket = kNoSocket;
     }
-    m_waiter.Close();
+    m_waker.reset();
     if (m_started_sockets)
         platform::SocketCleanup();
     m_started_sockets = false;
@@ -139,18 +138,18 @@ void DeviceHost::Run() {
 // Waits until a datagram arrives or a delayed reply falls due, and takes in what arrived.
 // False when the host is told to stop.
 bool DeviceHost::WaitForWork() {
-    std::vector<SocketHandle> sockets{m_broadcast_socket};
+    std::vector<platform::WaitItem> items{{m_waker->Handle()}, {m_broadcast_socket}};
     for (auto& d : m_devices)
-        sockets.push_back(d->m_socket);
-    const std::int32_t timeout =
+        items.push_back({d->m_socket});
+    const std::uint32_t timeout =
         m_pending.empty() ? platform::kWaitForever : MsUntil(m_pending.front().due);
-    const platform::SocketWaiter::Result waited = m_waiter.Wait(sockets, timeout);
-    if (m_stopping)
+    platform::WaitAnyReadable(items, timeout);
+    if (items[0].ready) // only Stop() wakes the host
         return false;
-    if (waited.ready[0])
+    if (items[1].ready)
         Drain(m_broadcast_socket, nullptr);
     for (std::size_t i = 0; i < m_devices.size(); ++i)
-        if (waited.ready[i + 1])
+        if (items[i + 2].ready)
             Drain(m_devices[i]->m_socket, m_devices[i].get());
     return true;
 }

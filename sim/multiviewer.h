@@ -18,7 +18,7 @@
 
 #include "link/config_layout.h"
 #include "platform/socket.h"
-#include "platform/socket_waiter.h"
+#include "platform/wait.h"
 
 namespace kx::sim {
 
@@ -159,8 +159,7 @@ private:
     std::deque<Pending> m_pending; // ordered by send time, then by queueing order
     std::vector<std::uint8_t> m_buffer;
     platform::SocketHandle m_broadcast_socket = platform::kNoSocket;
-    platform::SocketWaiter m_waiter; // cut short by Stop()
-    std::atomic<bool> m_stopping{false};
+    std::optional<platform::Waker> m_waker; // made readable by Stop(); needs the socket layer
     bool m_started_sockets = false; // SocketStartup() succeeded and awaits its SocketCleanup()
     std::thread m_thread;
     std::string m_error;
