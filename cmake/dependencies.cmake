@@ -46,3 +46,29 @@ kx_header_package(CLI11 CLI11::CLI11 CLI/Version.hpp CLI)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 add_subdirectory(${KX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# pkg-config sees only what is staged here, never the build machine's Linux libraries.
+set(ENV{PKG_CONFIG_LIBDIR} ${KX_WINDOWS_DEPS_DIR}/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
+
+# cpp-httplib for the service: Debian builds it as a library for Linux, so the Windows build
+# uses its one-header form from the same version's source (scripts/build-windows.sh fetches it)
+# and links Windows Sockets in its place.
+set(KX_HTTPLIB_SOURCE_DIR "" CACHE PATH "cpp-httplib source with the one-header httplib.h")
+function(kx_httplib_package)
+    set(include_dir ${KX_WINDOWS_DEPS_DIR}/cpp-httplib/include)
+    file(COPY ${KX_HTTPLIB_SOURCE_DIR}/httplib.h DESTINATION ${include_dir})
+    file(READ ${include_dir}/httplib.h text)
+    if(NOT text MATCHES "CPPHTTPLIB_VERSION \"([0-9.]+)\"")
+        message(FATAL_ERROR "cpp-httplib: no version in ${KX_HTTPLIB_SOURCE_DIR}/httplib.h")
+    endif()
+    file(WRITE ${KX_WINDOWS_DEPS_DIR}/pkgconfig/cpp-httplib.pc
+        "Name: cpp-httplib\n"
+        "Description: C++ HTTP library, one-header form\n"
+        "Version: ${CMAKE_MATCH_1}\n"
+        "Cflags: -I${include_dir}\n"
+        "Libs: -lws2_32\n")
+endfunction()
+if(KX_HTTPLIB_SOURCE_DIR)
+    kx_httplib_package()
+endif()
