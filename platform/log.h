@@ -8,7 +8,15 @@ namespace kx::platform {
 
 using LogSink = std::function<void(std::string_view)>;
 
-void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// mingw-w64 formats with its own C99 printf (%zu, %lld), not the Microsoft runtime's, so the
+// compiler checks the calls against that.
+#ifdef __MINGW32__
+#define KX_PRINTF_FORMAT __attribute__((format(gnu_printf, 1, 2)))
+#else
+#define KX_PRINTF_FORMAT __attribute__((format(printf, 1, 2)))
+#endif
+
+void Log(const char* format, ...) KX_PRINTF_FORMAT;
 
 // Replaces where lines go (standard output by default); an empty sink drops them.
 // Returns the previous sink.

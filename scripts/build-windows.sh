@@ -29,6 +29,7 @@ EOF_LIST
     apt-get "${options[@]}" update
     (cd "$apt/download" && apt-get "${options[@]}" source --download-only "$package=$version")
     rm -rf "$dest"
+    mkdir -p "$(dirname "$dest")"
     dpkg-source --no-check -x "$apt/download/${package}_${version#*:}.dsc" "$dest" >/dev/null
     touch "$dest/.unpacked"
 }

@@ -14,7 +14,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get install -y -qq "$deb" >/dev/null
 trap '$SUDO dpkg -r kx7214 >/dev/null' EXIT
 
-dpkg -L kx7214 | grep -E '^/usr/(bin|share/(applications|man|icons))/.*[^/]$'
+dpkg -L kx7214 | while read -r f; do [ -d "$f" ] || echo "$f"; done
 /usr/bin/kx7214ctl --help >/dev/null
 /usr/bin/kx7214-sim --help >/dev/null
 QT_QPA_PLATFORM=offscreen /usr/bin/kx7214-panel --version
