@@ -91,7 +91,6 @@ public:
 private:
     struct Request;
     Outcome Exchange(const Request& request);
-    bool IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const;
     void SendSearchRequests(const std::uint8_t* request, std::size_t len);
     void AddSearchEntries(const std::uint8_t* reply, int len, int& count);
 

@@ -241,8 +241,9 @@ void DeviceHost::SendDue() {
 void DeviceHost::Send(SimDevice& device, const std::vector<std::uint8_t>& bytes, Endpoint to) {
     if (!OnLoopback(to.ip))
         return;
-    platform::SendTo(device.m_socket, bytes.data(), bytes.size(), to);
+    // Noted first, so whoever has received the reply finds it among the device's frames.
     Note(device, FrameRecord{true, to.ip, to.port, bytes, false});
+    platform::SendTo(device.m_socket, bytes.data(), bytes.size(), to);
 }
 
 // A socket on the device's new address, or none when the device stays where it is: the address

@@ -10,6 +10,17 @@
 #include "sim/multiviewer.h"
 #include "tests/support/private_network.h"
 
+namespace kx {
+
+// Found by the test framework next to Outcome, so failures name the outcome.
+inline void PrintTo(Outcome outcome, std::ostream* os) {
+    *os << (outcome == Outcome::Accepted  ? "Accepted"
+            : outcome == Outcome::Refused ? "Refused"
+                                          : "TimedOut");
+}
+
+} // namespace kx
+
 namespace kx::test {
 
 inline std::uint32_t Loopback(int last) {
