@@ -71,8 +71,7 @@ struct SettingRow {
     std::uint8_t code;
     std::uint8_t code_by_name; // the name the pages send it by
     const char* name;
-    const char* field; // the record field, as the command-line tool names it
-    std::uint32_t deadline_ms;
+    const char* field;        // the record field, as the command-line tool names it
     std::size_t reply_offset; // where the read-all reply carries it for line 0
     std::size_t line_stride;  // 0: the command carries no line
     std::uint8_t (*recorded)(const kx7214_page_data&, int line);
@@ -85,7 +84,6 @@ const SettingRow kSettings[] = {
      CMD_SET_OUTPUT_FORMAT,
      "CMD_SET_OUTPUT_FORMAT",
      "output_format",
-     1000,
      20,
      0,
      [](const kx7214_page_data& r, int) { return r.kx7214_output_format; },
@@ -99,7 +97,6 @@ const SettingRow kSettings[] = {
      CMD_SET_BORDER_COLOR,
      "CMD_SET_BORDER_COLOR",
      "border_color",
-     1000,
      21,
      0,
      [](const kx7214_page_data& r, int) { return r.kx7214_border_color; },
@@ -113,7 +110,6 @@ const SettingRow kSettings[] = {
      CMD_SET_OUTPUT_LAYOUT,
      "CMD_SET_OUTPUT_LAYOUT",
      "output_layout",
-     1000,
      22,
      0,
      [](const kx7214_page_data& r, int) { return r.kx7214_output_layout; },
@@ -127,7 +123,6 @@ const SettingRow kSettings[] = {
      CMD_SET_BORDER_ENABLE,
      "CMD_SET_BORDER_ENABLE",
      "border_enable",
-     1000,
      23,
      0,
      [](const kx7214_page_data& r, int) { return r.kx7214_border_enable; },
@@ -141,7 +136,6 @@ const SettingRow kSettings[] = {
      CMD_SET_UMD_ENABLE,
      "CMD_SET_UMD_ENABLE",
      "umd_enable",
-     500,
      47,
      40,
      [](const kx7214_page_data& r, int i) { return r.kx7214_umd_enable[i]; },
@@ -155,7 +149,6 @@ const SettingRow kSettings[] = {
      CMD_SET_UMD_POSITION,
      "CMD_SET_UMD_POSITION",
      "umd_postion",
-     500,
      48,
      40,
      [](const kx7214_page_data& r, int i) { return r.kx7214_umd_postion[i]; },
@@ -169,7 +162,6 @@ const SettingRow kSettings[] = {
      CMD_SET_UMD_TEXT_COLOR,
      "CMD_SET_UMD_TEXT_COLOR",
      "umd_text_color",
-     500,
      49,
      40,
      [](const kx7214_page_data& r, int i) { return r.kx7214_umd_text_color[i]; },
@@ -183,7 +175,6 @@ const SettingRow kSettings[] = {
      CMD_SET_UMD_BACK_COLOR,
      "CMD_SET_UMD_BACK_COLOR",
      "umd_back_color",
-     500,
      50,
      40,
      [](const kx7214_page_data& r, int i) { return r.kx7214_umd_back_color[i]; },
@@ -197,7 +188,6 @@ const SettingRow kSettings[] = {
      CMD_SET_AUDIO_ENABLE,
      "CMD_SET_AUDIO_ENABLE",
      "audio_enable",
-     500,
      207,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_audio_enable[i]; },
@@ -211,7 +201,6 @@ const SettingRow kSettings[] = {
      CMD_SET_AUDIO_POSITION,
      "CMD_SET_AUDIO_POSITION",
      "audio_postion",
-     500,
      208,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_audio_postion[i]; },
@@ -225,7 +214,6 @@ const SettingRow kSettings[] = {
      CMD_SET_AUDIO_CHANNEL,
      "CMD_SET_AUDIO_CHANNEL",
      "audio_in_ch",
-     500,
      209,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_audio_in_ch[i]; },
@@ -239,7 +227,6 @@ const SettingRow kSettings[] = {
      CMD_SET_AUDIO_COMBINATION,
      "CMD_SET_AUDIO_COMBINATION",
      "audio_combination",
-     500,
      210,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_audio_combination[i]; },
@@ -253,7 +240,6 @@ const SettingRow kSettings[] = {
      CMD_SET_AUDIO_TRANSPARENCY,
      "CMD_SET_AUDIO_TRANSPARENCY",
      "audio_transparency",
-     500,
      211,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_audio_transparency[i]; },
@@ -267,7 +253,6 @@ const SettingRow kSettings[] = {
      CMD_SET_INPUT_ENABLE,
      "CMD_SET_INPUT_ENABLE",
      "input_enable",
-     500,
      231,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_input_enable[i]; },
@@ -281,7 +266,6 @@ const SettingRow kSettings[] = {
      CMD_SET_INPUT_POSITION,
      "CMD_SET_INPUT_POSITION",
      "input_postion",
-     500,
      232,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_input_postion[i]; },
@@ -295,7 +279,6 @@ const SettingRow kSettings[] = {
      CMD_SET_INPUT_TEXT_COLOR,
      "CMD_SET_INPUT_TEXT_COLOR",
      "input_text_color",
-     500,
      233,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_input_text_color[i]; },
@@ -309,7 +292,6 @@ const SettingRow kSettings[] = {
      CMD_SET_INPUT_BACK_COLOR,
      "CMD_SET_INPUT_BACK_COLOR",
      "input_back_color",
-     500,
      234,
      6,
      [](const kx7214_page_data& r, int i) { return r.kx7214_input_back_color[i]; },
@@ -338,7 +320,6 @@ TEST_F(Wire, EverySingleSettingTravelsAndComesBackFromWhereTheDeviceKeepsIt) {
         const CommandInfo* info = FindCommand(row.code);
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(info->name, row.name);
-        EXPECT_EQ(info->DeadlineMs(), row.deadline_ms);
         ASSERT_NE(FindSetting(row.field), nullptr);
         EXPECT_EQ(FindSetting(row.field)->code, row.code);
         for (const SettingCase& c : row.cases) {
@@ -389,7 +370,6 @@ TEST_F(Wire, EveryStatusButZeroIsARefusal) {
 TEST_F(Wire, CustomSlotsOneAndTwo) {
     sim::SimDevice& dev = StartDevice();
     EXPECT_EQ(CMD_SAVE_CUSTOM, 0xA3);
-    EXPECT_EQ(FindCommand(0xA3)->DeadlineMs(), 1000u);
     const std::string refused = "A5 6C 15 00 A3 01 01 00 00 00 00 00 00 00 00 00 A3 01 6F 02 AE";
     const std::string accepted = "A5 6C 15 00 A3 01 01 00 00 00 00 00 00 00 00 00 A3 00 6E 02 AE";
 
@@ -425,7 +405,6 @@ TEST_F(Wire, CustomSlotsOneAndTwo) {
 TEST_F(Wire, UmdTextsTravelAsUtf16AndComeBackWithTheirByteCount) {
     sim::SimDevice& dev = StartDevice();
     EXPECT_EQ(CMD_SET_UMD_TEXT, 0x99);
-    EXPECT_EQ(FindCommand(0x99)->DeadlineMs(), 500u);
     struct Case {
         int line;
         std::u16string text;
@@ -466,7 +445,6 @@ TEST_F(Wire, UmdTextsTravelAsUtf16AndComeBackWithTheirByteCount) {
 TEST_F(Wire, DeviceNamesTravelWithTheirZeroAndComeBackOneCharacterPerByte) {
     sim::SimDevice& dev = StartDevice();
     EXPECT_EQ(CMD_SET_DEVICE_NAME, 0x91);
-    EXPECT_EQ(FindCommand(0x91)->DeadlineMs(), 500u);
     struct Case {
         std::u16string name;
         std::string request;
@@ -503,7 +481,6 @@ TEST_F(Wire, DeviceNamesTravelWithTheirZeroAndComeBackOneCharacterPerByte) {
 TEST_F(Wire, NetworkSettingsTravelAsAddressMaskGateway) {
     sim::SimDevice& dev = StartDevice();
     EXPECT_EQ(CMD_SET_NETWORK, 0xA6);
-    EXPECT_EQ(FindCommand(0xA6)->DeadlineMs(), 1000u);
     struct Case {
         std::array<std::uint8_t, 12> config;
         std::string request;
@@ -704,9 +681,7 @@ TEST_F(Wire, WholeConfigurationGoesOutAsSetAllAndComesBackAsReadAll) {
     StartHost();
     Target("127.0.0.2", 0x01);
     EXPECT_EQ(CMD_SET_ALL, 0xA5);
-    EXPECT_EQ(FindCommand(0xA5)->DeadlineMs(), 500u);
     EXPECT_EQ(CMD_READ_ALL, 0x90);
-    EXPECT_EQ(FindCommand(0x90)->DeadlineMs(), 1000u);
 
     static_cast<SessionState&>(session) = DistinctConfiguration();
     // The set-all block has no room for these two; they travel by their own commands.
