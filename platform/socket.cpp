@@ -87,6 +87,19 @@ std::optional<Endpoint> LocalEndpoint(SocketHandle s) {
     return Endpoint{ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
 }
 
+// Connecting a datagram socket sends nothing; it only makes the system pick the route and with
+// it the local address.
+std::optional<std::uint32_t> SourceAddressToward(Endpoint to) {
+    const SocketHandle s = OpenUdpSocket(0);
+    if (s == kNoSocket)
+        return std::nullopt;
+    const auto local = Connect(s, to) ? LocalEndpoint(s) : std::nullopt;
+    CloseSocket(s);
+    if (!local)
+        return std::nullopt;
+    return local->ip;
+}
+
 void SetReceiveBuffer(SocketHandle s, int bytes) {
     setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes);
 }
@@ -126,23 +139,6 @@ int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from)
         from->port = ntohs(sa.sin_port);
     }
     return static_cast<int>(n);
-}
-
-// Connecting a datagram socket sends nothing; it only makes the system pick the route and with
-// it the local address.
-std::optional<std::uint32_t> SourceAddressToward(Endpoint to) {
-    const SocketHandle s = socket(AF_INET, SOCK_DGRAM, 0);
-    if (s == kNoSocket)
-        return std::nullopt;
-    const sockaddr_in remote = ToSockaddr(to);
-    sockaddr_in local{};
-    socklen_t local_len = sizeof local;
-    const bool found = connect(s, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0 &&
-                       getsockname(s, reinterpret_cast<sockaddr*>(&local), &local_len) == 0;
-    CloseSocket(s);
-    if (!found)
-        return std::nullopt;
-    return ntohl(local.sin_addr.s_addr);
 }
 
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms) {

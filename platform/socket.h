@@ -38,6 +38,9 @@ bool Bind(SocketHandle s, Endpoint local);
 bool Connect(SocketHandle s, Endpoint peer);
 // The address and port the socket is bound to (nothing when the system cannot say).
 std::optional<Endpoint> LocalEndpoint(SocketHandle s);
+// The address of this machine that a datagram to `to` leaves from, as the routing table
+// chooses it; nullopt when there is no route. Nothing is sent.
+std::optional<std::uint32_t> SourceAddressToward(Endpoint to);
 // Room for datagrams that arrive faster than they are read (the system may grant less).
 void SetReceiveBuffer(SocketHandle s, int bytes);
 void SetNonBlocking(SocketHandle s);
@@ -46,10 +49,6 @@ int SendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint t
 // One datagram, or -1 when none is waiting. A datagram longer than the buffer is consumed and
 // reported as -1, as Winsock does with WSAEMSGSIZE: the caller never sees it cut short.
 int RecvFrom(SocketHandle s, std::uint8_t* buf, std::size_t cap, Endpoint* from);
-
-// The address of this machine that a datagram to `to` leaves from, as the routing table
-// chooses it; nullopt when there is no route. Nothing is sent.
-std::optional<std::uint32_t> SourceAddressToward(Endpoint to);
 
 // Waits up to timeout_ms for a datagram; true when one is ready.
 bool WaitReadable(SocketHandle s, std::uint32_t timeout_ms);
