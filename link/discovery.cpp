@@ -29,6 +29,7 @@ void CKX7214Session::ScanDevices() {
     if (m_view.DeviceListCount() > 0)
         m_view.ClearDeviceList();
 
+    const auto started = std::chrono::steady_clock::now();
     const std::uint32_t t0 = TickCount();
     const std::uint32_t deadline = m_search_wait_ms;
     const auto len = frame::BuildFrame(frame::kSearchDevType, frame::kSearchDevAddr, CMD_SEARCH,
@@ -70,6 +71,7 @@ void CKX7214Session::ScanDevices() {
     m_view.SelectDeviceListItem(0);
     CloseSocket();
     m_view.SetBusy(false);
+    ReportSearch(count, deadline, started);
     SelectDevice();
     Log("search  over \n");
 }
