@@ -39,4 +39,12 @@ const char* PrivateNetworkProblem() {
     return g_problem.c_str();
 }
 
+// Windows programs have no network namespace of their own to name.
+std::string CurrentNamespace() {
+    return {};
+}
+std::string StartNamespace() {
+    return {};
+}
+
 } // namespace kx::test
