@@ -106,13 +106,13 @@ void CheckKeys(const json& doc) {
         throw Check{"the configuration must be a JSON object"};
     for (const auto& item : doc.items()) {
         const std::string& key = item.key();
-        const bool known =
-            std::any_of(kScalars.begin(), kScalars.end(),
-                        [&](const ScalarField& f) { return f.name == key; }) ||
-            std::any_of(kLineFields.begin(), kLineFields.end(),
-                        [&](const LineField& f) { return f.name == key; }) ||
-            key == "device_name" || key == "umd_text" || key == "firmware_version" ||
-            key == "control_mode" || key == "output_status" || key == "auto_or_manual_status";
+        const bool known = std::any_of(kScalars.begin(), kScalars.end(),
+                                       [&](const ScalarField& f) { return f.name == key; }) ||
+                           std::any_of(kLineFields.begin(), kLineFields.end(),
+                                       [&](const LineField& f) { return f.name == key; }) ||
+                           key == "device_name" || key == "umd_text" || key == "firmware_version" ||
+                           key == "control_mode" || key == "output_status" ||
+                           key == "auto_or_manual_status";
         if (!known)
             throw Check{"unknown key \"" + key + "\""};
     }

@@ -81,10 +81,9 @@ ApiResponse Api::OnDevice(const std::string& ip_text,
                                               "\" is not a device address (a dotted quad)");
     auto ticket = m_admission.Enter(*ip);
     if (!ticket) {
-        ApiResponse r = ErrorResponse(kTooManyRequests,
-                                      "device " + ip_text + " already has " +
-                                          std::to_string(m_admission.Limit()) +
-                                          " requests waiting; try again shortly");
+        ApiResponse r = ErrorResponse(kTooManyRequests, "device " + ip_text + " already has " +
+                                                            std::to_string(m_admission.Limit()) +
+                                                            " requests waiting; try again shortly");
         r.headers.emplace_back("Retry-After", kRetryAfterSeconds);
         return r;
     }

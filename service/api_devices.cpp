@@ -6,8 +6,8 @@
 #include "service/api.h"
 #include "service/dotted_quad.h"
 #include "service/openapi.h"
-#include "service/request_log.h"
 #include "service/request_body.h"
+#include "service/request_log.h"
 
 namespace kx::service {
 namespace {
@@ -52,11 +52,11 @@ std::vector<LineValueJob> AudioFollowUps(const kx7214_page_data& device,
     std::vector<LineValueJob> jobs;
     for (std::uint8_t i = 0; i < kLineCount; ++i) {
         if (wanted.kx7214_audio_transparency[i] != device.kx7214_audio_transparency[i])
-            jobs.push_back(LineValueJob{CMD_SET_AUDIO_TRANSPARENCY, i,
-                                        wanted.kx7214_audio_transparency[i]});
+            jobs.push_back(
+                LineValueJob{CMD_SET_AUDIO_TRANSPARENCY, i, wanted.kx7214_audio_transparency[i]});
         if (wanted.kx7214_audio_combination[i] != device.kx7214_audio_combination[i])
-            jobs.push_back(LineValueJob{CMD_SET_AUDIO_COMBINATION, i,
-                                        wanted.kx7214_audio_combination[i]});
+            jobs.push_back(
+                LineValueJob{CMD_SET_AUDIO_COMBINATION, i, wanted.kx7214_audio_combination[i]});
     }
     return jobs;
 }
@@ -89,10 +89,10 @@ ApiResponse Api::ReadDevice(const ApiRequest&, const Params& p) {
         const JobResult r = RunJob(m_port, ip, ReadAllJob{});
         if (r.outcome != Outcome::Accepted || !r.read) {
             ApiResponse timeout = ErrorResponse(kGatewayTimeout, "no answer from " + p[0]);
-            timeout.body = nlohmann::ordered_json{{"error", timeout.summary},
-                                                  {"outcome", OutcomeText(r.outcome)},
-                                                  {"ms", r.ms}}
-                               .dump();
+            timeout.body = nlohmann::ordered_json{
+                {"error", timeout.summary},
+                {"outcome", OutcomeText(r.outcome)},
+                {"ms", r.ms}}.dump();
             return timeout;
         }
         return JsonResponse(ConfigToJson(*r.read), ResultText(r));

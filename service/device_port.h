@@ -54,8 +54,8 @@ struct NetworkJob {
     std::array<std::uint8_t, netcfg::kSize> config{};
     bool operator==(const NetworkJob&) const = default;
 };
-using Job = std::variant<ReadAllJob, ValueJob, LineValueJob, UmdTextJob, NameJob, AllConfigJob,
-                         NetworkJob>;
+using Job =
+    std::variant<ReadAllJob, ValueJob, LineValueJob, UmdTextJob, NameJob, AllConfigJob, NetworkJob>;
 
 struct JobResult {
     Outcome outcome = Outcome::TimedOut;

@@ -47,9 +47,9 @@ std::optional<TallyColours> ReadTally(const json& entry, const std::string& wher
     OnlyKeys(*it, {"idle", "amber"}, at);
     TallyColours colours;
     colours.idle = static_cast<std::uint8_t>(IntegerAt(*it, "idle", kColourCount - 1, at));
-    colours.amber = it->contains("amber") ? static_cast<std::uint8_t>(
-                                                IntegerAt(*it, "amber", kColourCount - 1, at))
-                                          : kDefaultAmber;
+    colours.amber = it->contains("amber")
+                        ? static_cast<std::uint8_t>(IntegerAt(*it, "amber", kColourCount - 1, at))
+                        : kDefaultAmber;
     return colours;
 }
 
@@ -80,9 +80,9 @@ void CheckTargetsUnique(const std::vector<DisplayEntry>& entries) {
         for (std::size_t j = 0; j < i; ++j)
             if (SameTarget(entries[i], entries[j]))
                 throw Error{"displays[" + std::to_string(i) + "]: device " +
-                               DottedQuad(entries[i].device_ip) + " line " +
-                               std::to_string(entries[i].line) + " is already driven by displays[" +
-                               std::to_string(j) + "]"};
+                            DottedQuad(entries[i].device_ip) + " line " +
+                            std::to_string(entries[i].line) + " is already driven by displays[" +
+                            std::to_string(j) + "]"};
 }
 
 bool Matches(const DisplayEntry& e, const TslUpdate& u) {

@@ -77,7 +77,7 @@ void HttpServer::Configure() {
     s.Patch(".*", handle);
     s.Delete(".*", handle);
     const httplib::Server::HandlerWithResponse on_error = [](const httplib::Request& req,
-                                                            httplib::Response& res) {
+                                                             httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
         const ApiResponse r = ErrorResponse(res.status, LibraryError(res.status));

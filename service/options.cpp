@@ -27,7 +27,8 @@ platform::Endpoint ParseListen(const std::string& text) {
     const auto ip = ParseDottedQuad(text.substr(0, colon == text.npos ? 0 : colon));
     if (colon == text.npos || !ip)
         throw UsageError{"--listen: expected ADDR:PORT with an IPv4 address, e.g. 127.0.0.1:8723, "
-                         "not '" + text + "'"};
+                         "not '" +
+                         text + "'"};
     return {*ip, Port(text.substr(colon + 1), "--listen")};
 }
 

@@ -63,12 +63,12 @@ std::uint8_t AudioPosition(unsigned value) {
 } // namespace
 
 SettingValue ParseSettingBody(const CommandInfo& field, std::string_view body) {
-    const json doc = field.PerLine() ? ParseObject(body, {"value", "line"})
-                                     : ParseObject(body, {"value"});
+    const json doc =
+        field.PerLine() ? ParseObject(body, {"value", "line"}) : ParseObject(body, {"value"});
     SettingValue v;
     if (field.PerLine())
-        v.line = static_cast<std::uint8_t>(json_check::IntegerAt(doc, "line", kLineCount - 1,
-                                                                 "the body"));
+        v.line = static_cast<std::uint8_t>(
+            json_check::IntegerAt(doc, "line", kLineCount - 1, "the body"));
     if (field.code == CMD_SET_AUDIO_POSITION)
         v.value = AudioPosition(json_check::IntegerAt(doc, "value", 255, "the body"));
     else
@@ -94,8 +94,10 @@ std::array<std::uint8_t, netcfg::kSize> ParseNetworkBody(std::string_view body) 
         const auto quad = ParseDottedQuad(text);
         // A zero address, mask or gateway would leave the device unreachable.
         if (!quad || *quad == 0)
-            throw BodyError{"\"" + std::string(key) + "\" must be a dotted quad other than "
-                            "0.0.0.0, not \"" + text + "\""};
+            throw BodyError{"\"" + std::string(key) +
+                            "\" must be a dotted quad other than "
+                            "0.0.0.0, not \"" +
+                            text + "\""};
         for (std::size_t i = 0; i < 4; ++i)
             config[at + i] = static_cast<std::uint8_t>(*quad >> (24 - 8 * i));
     }

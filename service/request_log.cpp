@@ -32,9 +32,8 @@ std::string ResultText(const JobResult& result) {
 
 void LogRequest(std::string_view method, std::string_view path, std::string_view peer, int status,
                 std::string_view what) {
-    platform::Log("http %s %s from %s: %d %s\n", Printable(method).c_str(),
-                  Printable(path).c_str(), Printable(peer).c_str(), status,
-                  Printable(what).c_str());
+    platform::Log("http %s %s from %s: %d %s\n", Printable(method).c_str(), Printable(path).c_str(),
+                  Printable(peer).c_str(), status, Printable(what).c_str());
 }
 
 void LogLabelSend(const LabelSend& send, const JobResult& result) {

@@ -31,13 +31,8 @@ std::u16string LabelOf(std::span<const std::uint8_t> text) {
 } // namespace
 
 bool LooksLikeV31(std::span<const std::uint8_t> datagram) {
-    if (datagram.empty() || datagram.size() % kMessageSize != 0)
-        return false;
-    for (std::size_t at = 0; at < datagram.size(); at += kMessageSize)
-        if (!IsDisplayHeader(datagram[at + kHeader]) ||
-            (datagram[at + kControl] & kControlAlwaysZero) != 0)
-            return false;
-    return true;
+    return !datagram.empty() && datagram.size() % kMessageSize == 0 &&
+           IsDisplayHeader(datagram[kHeader]) && (datagram[kControl] & kControlAlwaysZero) == 0;
 }
 
 void Parse(std::span<const std::uint8_t> datagram, std::vector<TslUpdate>& out) {

@@ -20,8 +20,8 @@ inline constexpr std::uint8_t kTally1 = 0x01;
 inline constexpr std::uint8_t kTally2 = 0x02;
 inline constexpr std::uint8_t kControlAlwaysZero = 0x80;
 
-// True when the datagram is made of whole v3.1 messages, each with a display header and a
-// control byte whose top bit is clear.
+// True when the datagram is made of whole v3.1 messages and the first starts with a display
+// header and a control byte whose top bit is clear.
 bool LooksLikeV31(std::span<const std::uint8_t> datagram);
 
 // Appends one update per whole message; a message whose header names no display address is
