@@ -6,27 +6,12 @@
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
 
 namespace kx::platform {
 namespace {
-
-#ifdef _WIN32
-using PollEntry = WSAPOLLFD;
-constexpr short kReadable = POLLRDNORM;
-int PollAll(PollEntry* entries, std::size_t n, std::uint32_t timeout_ms) {
-    return WSAPoll(entries, static_cast<ULONG>(n), static_cast<INT>(timeout_ms));
-}
-#else
-using PollEntry = pollfd;
-constexpr short kReadable = POLLIN;
-int PollAll(PollEntry* entries, std::size_t n, std::uint32_t timeout_ms) {
-    return poll(entries, static_cast<nfds_t>(n), static_cast<int>(timeout_ms));
-}
-#endif
 
 constexpr int kBacklog = 8;
 
@@ -72,28 +57,6 @@ SocketHandle Accept(SocketHandle listener, Endpoint* from) {
 int Recv(SocketHandle s, std::uint8_t* buf, std::size_t cap) {
     const auto n = recv(s, reinterpret_cast<char*>(buf), static_cast<int>(cap), 0);
     return n < 0 ? -1 : static_cast<int>(n);
-}
-
-bool WaitAnyReadable(std::span<const SocketHandle> sockets, std::uint32_t timeout_ms,
-                     std::vector<bool>& ready) {
-    std::vector<PollEntry> entries(sockets.size());
-    for (std::size_t i = 0; i < sockets.size(); ++i) {
-        entries[i].fd = sockets[i];
-        entries[i].events = kReadable;
-    }
-    const int n = PollAll(entries.data(), entries.size(), timeout_ms);
-    ready.assign(sockets.size(), false);
-    for (std::size_t i = 0; i < sockets.size() && n > 0; ++i)
-        ready[i] = entries[i].revents != 0;
-    return n > 0;
-}
-
-Endpoint LocalEndpoint(SocketHandle s) {
-    sockaddr_in sa{};
-    socklen_t len = sizeof sa;
-    if (getsockname(s, reinterpret_cast<sockaddr*>(&sa), &len) != 0)
-        return {};
-    return {ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
 }
 
 } // namespace kx::platform

@@ -16,6 +16,7 @@ constexpr int kNotFound = 404;
 constexpr int kMethodNotAllowed = 405;
 constexpr int kTooManyRequests = 429;
 constexpr int kInternalError = 500;
+constexpr int kServiceUnavailable = 503;
 // A queue this short empties within a few exchange deadlines.
 constexpr const char* kRetryAfterSeconds = "1";
 
@@ -38,12 +39,23 @@ ApiResponse ErrorResponse(int status, const std::string& message) {
     return r;
 }
 
+ApiResponse NotSentResponse(const JobResult& result) {
+    ApiResponse r = ErrorResponse(kServiceUnavailable, result.problem);
+    r.body =
+        nlohmann::ordered_json{{"error", result.problem}, {"outcome", OutcomeWord(result.outcome)}}
+            .dump();
+    return r;
+}
+
 ApiResponse WriteResponse(const JobResult& result) {
+    // The request never reached the device: that is no answer from it, and no success.
+    if (result.outcome == FleetOutcome::NotSent)
+        return NotSentResponse(result);
     ApiResponse r;
     r.status = kOk;
-    r.body = nlohmann::ordered_json{{"outcome", OutcomeText(result.outcome)},
+    r.body = nlohmann::ordered_json{{"outcome", OutcomeWord(result.outcome)},
                                     {"status", result.status},
-                                    {"ms", result.ms}}
+                                    {"ms", result.round_trip_ms}}
                  .dump();
     r.summary = ResultText(result);
     return r;

@@ -68,7 +68,9 @@ private:
     Admission m_admission;
 };
 
-// {"outcome": ..., "status": ..., "ms": ...}
+// {"outcome": ..., "status": ..., "ms": ...}; a request that never left (port 7000 held by
+// another program) is 503 with the reason instead.
 ApiResponse WriteResponse(const JobResult& result);
+ApiResponse NotSentResponse(const JobResult& result);
 
 } // namespace kx::service

@@ -33,13 +33,14 @@ std::optional<std::uint8_t> SmallNumber(const std::string& text, std::uint8_t mi
 // Runs the jobs in order and stops at the first that is not accepted; the answer is that
 // one's outcome (or the last's), with the time of all of them.
 JobResult RunInOrder(DevicePort& port, std::uint32_t ip, const std::vector<Job>& jobs) {
-    JobResult total{Outcome::Accepted, 0, 0, std::nullopt};
+    JobResult total{FleetOutcome::Accepted, 0, 0, std::nullopt, std::nullopt, {}};
     for (const Job& job : jobs) {
         const JobResult r = RunJob(port, ip, job);
         total.outcome = r.outcome;
         total.status = r.status;
-        total.ms += r.ms;
-        if (r.outcome != Outcome::Accepted)
+        total.round_trip_ms += r.round_trip_ms;
+        total.problem = r.problem;
+        if (r.outcome != FleetOutcome::Accepted)
             break;
     }
     return total;
@@ -87,15 +88,17 @@ ApiResponse Api::ListDevices(const ApiRequest& request, const Params&) {
 ApiResponse Api::ReadDevice(const ApiRequest&, const Params& p) {
     return OnDevice(p[0], [&](std::uint32_t ip) {
         const JobResult r = RunJob(m_port, ip, ReadAllJob{});
-        if (r.outcome != Outcome::Accepted || !r.read) {
+        if (r.outcome == FleetOutcome::NotSent)
+            return NotSentResponse(r);
+        if (r.outcome != FleetOutcome::Accepted || !r.config) {
             ApiResponse timeout = ErrorResponse(kGatewayTimeout, "no answer from " + p[0]);
-            timeout.body = nlohmann::ordered_json{
-                {"error", timeout.summary},
-                {"outcome", OutcomeText(r.outcome)},
-                {"ms", r.ms}}.dump();
+            timeout.body = nlohmann::ordered_json{{"error", timeout.summary},
+                                                  {"outcome", OutcomeWord(r.outcome)},
+                                                  {"ms", r.round_trip_ms}}
+                               .dump();
             return timeout;
         }
-        return JsonResponse(ConfigToJson(*r.read), ResultText(r));
+        return JsonResponse(ConfigToJson(*r.config), ResultText(r));
     });
 }
 
@@ -143,9 +146,9 @@ ApiResponse Api::PostApply(const ApiRequest& request, const Params& p) {
     const ApplyBody body(request.content_type, request.body);
     return OnDevice(p[0], [&](std::uint32_t ip) {
         const JobResult read = RunJob(m_port, ip, ReadAllJob{});
-        if (read.outcome != Outcome::Accepted || !read.read)
+        if (read.outcome != FleetOutcome::Accepted || !read.config)
             return WriteResponse(read);
-        SessionState wanted = *read.read;
+        SessionState wanted = *read.config;
         body.ApplyTo(wanted);
         PackAllDataBlock(wanted);
         AllConfigJob all;
@@ -153,11 +156,11 @@ ApiResponse Api::PostApply(const ApiRequest& request, const Params& p) {
                   all.block.begin());
         std::vector<Job> jobs(1, std::move(all));
         for (const LineValueJob& j :
-             AudioFollowUps(read.read->m_all_kx7214_page_data, wanted.m_all_kx7214_page_data))
+             AudioFollowUps(read.config->m_all_kx7214_page_data, wanted.m_all_kx7214_page_data))
             jobs.emplace_back(j);
         ForgetLabels(ip);
         JobResult result = RunInOrder(m_port, ip, jobs);
-        result.ms += read.ms;
+        result.round_trip_ms += read.round_trip_ms;
         return WriteResponse(result);
     });
 }

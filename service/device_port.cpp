@@ -11,16 +11,4 @@ JobResult RunJob(DevicePort& port, std::uint32_t ip, Job job) {
     return result.get();
 }
 
-const char* OutcomeText(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Accepted:
-        return "accepted";
-    case Outcome::Refused:
-        return "refused";
-    case Outcome::TimedOut:
-        return "no answer";
-    }
-    return "no answer";
-}
-
 } // namespace kx::service

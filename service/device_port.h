@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/config_layout.h"
-#include "link/session.h"
+#include "link/fleet_job.h"
 #include "model/session_state.h"
 
 namespace kx::service {
@@ -57,12 +57,9 @@ struct NetworkJob {
 using Job =
     std::variant<ReadAllJob, ValueJob, LineValueJob, UmdTextJob, NameJob, AllConfigJob, NetworkJob>;
 
-struct JobResult {
-    Outcome outcome = Outcome::TimedOut;
-    std::uint8_t status = 0;          // the acknowledgement's status byte
-    std::uint32_t ms = 0;             // from sending the request to the reply or the deadline
-    std::optional<SessionState> read; // the decoded configuration of an answered read-all
-};
+// Outcome, status byte, round trip, the decoded configuration of an answered read-all, and why
+// a request never left (then the outcome is "not sent").
+using JobResult = FleetResult;
 
 class DevicePort {
 public:
@@ -77,15 +74,12 @@ public:
     virtual std::optional<DeviceListing> Find(std::uint32_t ip) = 0;
     // Runs the job on the device at this address (found as Find does, without blocking the
     // caller); `done` is called once, possibly on another thread, with its result: no answer
-    // when the address does not answer at all. Jobs to one device run one after the other,
-    // jobs to different devices at the same time.
+    // when the address does not answer at all. `done` must not wait for other jobs. Jobs to one
+    // device run one after the other, jobs to different devices at the same time.
     virtual void Submit(std::uint32_t ip, Job job, Done done) = 0;
 };
 
 // Submits and waits for the result.
 JobResult RunJob(DevicePort& port, std::uint32_t ip, Job job);
-
-// "accepted", "refused" or "no answer".
-const char* OutcomeText(Outcome outcome);
 
 } // namespace kx::service

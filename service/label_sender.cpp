@@ -52,7 +52,7 @@ void LabelSender::Run() {
 void LabelSender::Finish(const LabelSend& send, const JobResult& result) {
     LogLabelSend(send, result);
     std::lock_guard lock(m_mutex);
-    m_coalescer.Finished(send.slot, result.outcome == Outcome::Accepted);
+    m_coalescer.Finished(send.slot, result.outcome == FleetOutcome::Accepted);
     --m_in_flight;
     m_wake.notify_all();
 }

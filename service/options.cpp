@@ -71,6 +71,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv, std::ostream&
                    "file whose first line is the bearer token every request must carry");
     app.add_option("--tsl", tsl, "udp:PORT (v3.1 and v5.0) or tcp:PORT (v5.0), repeatable");
     app.add_option("--map", map_file, "JSON file: which TSL display drives which label");
+    app.add_flag("--verbose", cl.verbose,
+                 "also write the exchanges' and the search's diagnostic lines");
     try {
         app.parse(argc, argv);
         if (!listen.empty())

@@ -15,6 +15,7 @@ struct CommandLine {
     std::optional<std::filesystem::path> token_file;
     TslPorts tsl;
     std::optional<std::filesystem::path> map_file;
+    bool verbose = false;
 };
 
 inline constexpr int kExitUsage = 64;

@@ -26,8 +26,10 @@ std::string Printable(std::string_view text) {
 }
 
 std::string ResultText(const JobResult& result) {
-    return std::string(OutcomeText(result.outcome)) + " status " + std::to_string(result.status) +
-           " " + std::to_string(result.ms) + " ms";
+    if (result.outcome == FleetOutcome::NotSent)
+        return std::string(OutcomeWord(result.outcome)) + ": " + result.problem;
+    return std::string(OutcomeWord(result.outcome)) + " status " + std::to_string(result.status) +
+           " " + std::to_string(result.round_trip_ms) + " ms";
 }
 
 void LogRequest(std::string_view method, std::string_view path, std::string_view peer, int status,

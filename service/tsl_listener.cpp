@@ -10,10 +10,8 @@
 namespace kx::service {
 namespace {
 
-constexpr std::uint32_t kLoopback = 0x7F000001;
 // Room for the largest v5.0 packet and more: a longer datagram is discarded whole.
 constexpr std::size_t kBufferSize = 4096;
-constexpr std::uint32_t kWaitForeverMs = 0xFFFFFFFFu >> 1;
 
 platform::SocketHandle OpenUdp(platform::Endpoint at) {
     const platform::SocketHandle s = platform::OpenUdpSocket(platform::UdpProtocol());
@@ -27,6 +25,11 @@ platform::SocketHandle OpenUdp(platform::Endpoint at) {
     return s;
 }
 
+std::uint16_t PortOf(platform::SocketHandle s) {
+    const auto local = platform::LocalEndpoint(s);
+    return local ? local->port : 0;
+}
+
 } // namespace
 
 TslListener::TslListener(const DisplayMap& map, LabelSender& sender)
@@ -38,22 +41,21 @@ TslListener::~TslListener() {
 
 bool TslListener::Start(const TslPorts& ports, std::string& error) {
     error.clear();
-    m_wake = OpenUdp({kLoopback, 0});
     if (ports.udp) {
         m_udp = OpenUdp({platform::kAnyIp, *ports.udp});
-        m_udp_port = platform::LocalEndpoint(m_udp).port;
+        m_udp_port = PortOf(m_udp);
     }
     if (ports.tcp) {
         m_tcp = platform::OpenTcpListener({platform::kAnyIp, *ports.tcp});
         if (m_tcp != platform::kNoSocket)
             platform::SetNonBlocking(m_tcp);
-        m_tcp_port = platform::LocalEndpoint(m_tcp).port;
+        m_tcp_port = PortOf(m_tcp);
     }
     if (ports.udp && m_udp == platform::kNoSocket)
         error = "cannot listen for TSL on UDP port " + std::to_string(*ports.udp);
     else if (ports.tcp && m_tcp == platform::kNoSocket)
         error = "cannot listen for TSL on TCP port " + std::to_string(*ports.tcp);
-    else if (m_wake == platform::kNoSocket)
+    else if (!m_wake.Ok())
         error = "cannot open a socket on 127.0.0.1";
     if (!error.empty()) {
         CloseAll();
@@ -67,14 +69,13 @@ void TslListener::Stop() {
     if (!m_thread.joinable())
         return;
     m_stop = true;
-    const std::uint8_t byte = 0;
-    platform::SendTo(m_wake, &byte, 1, platform::LocalEndpoint(m_wake));
+    m_wake.Wake();
     m_thread.join();
     CloseAll();
 }
 
 void TslListener::CloseAll() {
-    for (platform::SocketHandle* s : {&m_udp, &m_tcp, &m_wake})
+    for (platform::SocketHandle* s : {&m_udp, &m_tcp})
         if (*s != platform::kNoSocket) {
             platform::CloseSocket(*s);
             *s = platform::kNoSocket;
@@ -85,29 +86,21 @@ void TslListener::CloseAll() {
 }
 
 void TslListener::Run() {
-    std::vector<platform::SocketHandle> sockets;
-    std::vector<bool> ready;
+    std::vector<platform::WaitItem> items;
     while (!m_stop) {
-        // Wake-up first, then the ports in use, then the connections; Windows refuses to wait
-        // on a socket that is not there.
-        sockets = {m_wake};
-        for (const platform::SocketHandle s : {m_udp, m_tcp})
-            if (s != platform::kNoSocket)
-                sockets.push_back(s);
-        const std::size_t first_connection = sockets.size();
+        // The wake-up, the two ports (an unused one is never ready), then the connections.
+        items = {{m_wake.Handle()}, {m_udp}, {m_tcp}};
         for (const Connection& c : m_connections)
-            sockets.push_back(c.socket);
-        if (!platform::WaitAnyReadable(sockets, kWaitForeverMs, ready) || m_stop)
+            items.push_back({c.socket});
+        if (!platform::WaitAnyReadable(items, platform::kWaitForever) || m_stop)
             continue;
-        for (std::size_t i = 1; i < first_connection; ++i) {
-            if (ready[i] && sockets[i] == m_udp)
-                OnDatagram();
-            else if (ready[i])
-                OnConnection();
-        }
+        if (items[1].ready)
+            OnDatagram();
+        if (items[2].ready)
+            OnConnection();
         // Connections that end are removed from the back so the flags keep their places.
         for (std::size_t i = m_connections.size(); i-- > 0;) {
-            if (!ready[first_connection + i] || OnStreamBytes(m_connections[i]))
+            if (!items[3 + i].ready || OnStreamBytes(m_connections[i]))
                 continue;
             platform::CloseSocket(m_connections[i].socket);
             m_connections.erase(m_connections.begin() + static_cast<std::ptrdiff_t>(i));

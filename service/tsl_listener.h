@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/socket.h"
+#include "platform/wait.h"
 #include "service/display_map.h"
 #include "service/label_sender.h"
 #include "service/tsl_stream.h"
@@ -54,7 +55,7 @@ private:
     LabelSender& m_sender;
     platform::SocketHandle m_udp = platform::kNoSocket;
     platform::SocketHandle m_tcp = platform::kNoSocket;
-    platform::SocketHandle m_wake = platform::kNoSocket; // a datagram here ends the thread
+    platform::Waker m_wake; // ends the thread's wait when it is to stop
     std::vector<Connection> m_connections;
     std::vector<std::uint8_t> m_buffer;
     std::uint16_t m_udp_port = 0;

@@ -1,6 +1,7 @@
 #include "service/tsl_router.h"
 
 #include "link/commands.h"
+#include "link/session.h"
 #include "platform/text.h"
 #include "service/tally.h"
 

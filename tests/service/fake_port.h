@@ -47,10 +47,10 @@ public:
             m_changed.wait(lock, [this] { return !m_hold; });
             --m_waiting;
             r = read ? read_result : result;
-            if (read && r.outcome == Outcome::Accepted)
-                r.read = device;
+            if (read && r.outcome == FleetOutcome::Accepted)
+                r.config = device;
             if (!m_devices.contains(ip))
-                r = JobResult{Outcome::TimedOut, 0, 500, std::nullopt};
+                r = JobResult{FleetOutcome::NoAnswer, 0, 500, std::nullopt, std::nullopt, {}};
         }
         done(r);
     }
@@ -75,8 +75,8 @@ public:
 
     // What reads return, and what every other job answers.
     SessionState device;
-    JobResult read_result{Outcome::Accepted, 0, 5, std::nullopt};
-    JobResult result{Outcome::Accepted, 0, 7, std::nullopt};
+    JobResult read_result{FleetOutcome::Accepted, 0, 5, std::nullopt, std::nullopt, {}};
+    JobResult result{FleetOutcome::Accepted, 0, 7, std::nullopt, std::nullopt, {}};
     int searches = 0;
 
 private:

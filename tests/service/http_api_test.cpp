@@ -45,7 +45,7 @@ TEST_F(HttpTest, ReadGivesTheConfigurationJson) {
     EXPECT_EQ(j["umd_text"], json::parse(R"(["CAM 1", "", "", "\u00e9"])"));
     Only<ReadAllJob>(port);
     // A device that does not answer the read: 504, with the outcome.
-    port.read_result = JobResult{Outcome::TimedOut, 0, 1000, std::nullopt};
+    port.read_result = JobResult{FleetOutcome::NoAnswer, 0, 1000, std::nullopt, std::nullopt, {}};
     const auto silent = Get(kDev);
     ASSERT_EQ(Status(silent), 504);
     EXPECT_EQ(Json(silent)["outcome"], "no answer");
@@ -87,11 +87,11 @@ TEST_F(HttpTest, AudioPositionTakesTheDevicesOwnValuesOnly) {
 
 TEST_F(HttpTest, OutcomesOtherThanAcceptedAreStill200) {
     Start();
-    port.result = JobResult{Outcome::Refused, 3, 4, std::nullopt};
+    port.result = JobResult{FleetOutcome::Refused, 3, 4, std::nullopt, std::nullopt, {}};
     auto r = Put(std::string(kDev) + "/settings/border_enable", R"({"value": 1})");
     ASSERT_EQ(Status(r), 200);
     EXPECT_EQ(Json(r), json::parse(R"({"outcome": "refused", "status": 3, "ms": 4})"));
-    port.result = JobResult{Outcome::TimedOut, 0, 1000, std::nullopt};
+    port.result = JobResult{FleetOutcome::NoAnswer, 0, 1000, std::nullopt, std::nullopt, {}};
     r = Post(std::string(kDev) + "/custom/1", "");
     ASSERT_EQ(Status(r), 200);
     EXPECT_EQ(Json(r), json::parse(R"({"outcome": "no answer", "status": 0, "ms": 1000})"));
@@ -196,7 +196,7 @@ TEST_F(HttpTest, ApplySettingsFileText) {
 
 TEST_F(HttpTest, ApplyWithoutAReadGoesNoFurther) {
     Start();
-    port.read_result = JobResult{Outcome::TimedOut, 0, 1000, std::nullopt};
+    port.read_result = JobResult{FleetOutcome::NoAnswer, 0, 1000, std::nullopt, std::nullopt, {}};
     const auto r = Post(std::string(kDev) + "/apply", R"({"output_layout": 1})");
     ASSERT_EQ(Status(r), 200);
     EXPECT_EQ(Json(r), json::parse(R"({"outcome": "no answer", "status": 0, "ms": 1000})"));
