@@ -99,8 +99,10 @@ ApiResponse Api::OnDevice(const std::string& ip_text,
         r.headers.emplace_back("Retry-After", kRetryAfterSeconds);
         return r;
     }
-    if (!m_port.Find(*ip))
-        return ErrorResponse(kNotFound, "no device answers at " + ip_text);
+    std::string problem;
+    if (!m_port.Find(*ip, problem))
+        return problem.empty() ? ErrorResponse(kNotFound, "no device answers at " + ip_text)
+                               : ErrorResponse(kServiceUnavailable, problem);
     return exchanges(*ip);
 }
 

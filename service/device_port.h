@@ -70,8 +70,9 @@ public:
     // has run yet.
     virtual std::vector<DeviceListing> Devices(bool refresh) = 0;
     // The device at this address: from the last search, or by asking the address directly.
-    // Nothing when it does not answer.
-    virtual std::optional<DeviceListing> Find(std::uint32_t ip) = 0;
+    // Nothing when it does not answer; then `problem` says why when the question could not
+    // even be sent (port 7000 held by another program), and is empty otherwise.
+    virtual std::optional<DeviceListing> Find(std::uint32_t ip, std::string& problem) = 0;
     // Runs the job on the device at this address (found as Find does, without blocking the
     // caller); `done` is called once, possibly on another thread, with its result: no answer
     // when the address does not answer at all. `done` must not wait for other jobs. Jobs to one

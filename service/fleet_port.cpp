@@ -122,12 +122,15 @@ void FleetPort::Learn(std::uint32_t ip, const FleetFound& found) {
         DeviceListing{ip, platform::Utf16ToUtf8(found.list_text), found.dev_type, found.dev_addr};
 }
 
-std::optional<DeviceListing> FleetPort::Find(std::uint32_t ip) {
+std::optional<DeviceListing> FleetPort::Find(std::uint32_t ip, std::string& problem) {
+    problem.clear();
     if (auto known = Known(ip))
         return known;
     EnterExchange();
     const FleetResult r = m_engine.Submit(SearchJob(ip)).get();
     LeaveExchange();
+    if (r.outcome == FleetOutcome::NotSent)
+        problem = r.problem;
     if (r.outcome != FleetOutcome::Accepted || !r.found)
         return std::nullopt;
     Learn(ip, *r.found);

@@ -19,7 +19,7 @@ public:
     ~FleetPort() override;
 
     std::vector<DeviceListing> Devices(bool refresh) override;
-    std::optional<DeviceListing> Find(std::uint32_t ip) override;
+    std::optional<DeviceListing> Find(std::uint32_t ip, std::string& problem) override;
     void Submit(std::uint32_t ip, Job job, Done done) override;
 
 private:

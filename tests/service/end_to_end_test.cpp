@@ -16,12 +16,18 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes V50(std::uint16_t index, std::uint16_t control, const std::string& text) {
     const auto length = static_cast<std::uint16_t>(text.size());
     const auto pbc = static_cast<std::uint16_t>(4 + 6 + length);
-    Bytes p = {static_cast<std::uint8_t>(pbc),     static_cast<std::uint8_t>(pbc >> 8),
-               0x00,                               0x00,
-               0x00,                               0x00,
-               static_cast<std::uint8_t>(index),   static_cast<std::uint8_t>(index >> 8),
-               static_cast<std::uint8_t>(control), static_cast<std::uint8_t>(control >> 8),
-               static_cast<std::uint8_t>(length),  static_cast<std::uint8_t>(length >> 8)};
+    Bytes p = {static_cast<std::uint8_t>(pbc),
+               static_cast<std::uint8_t>(pbc >> 8),
+               0x00,
+               0x00,
+               0x00,
+               0x00,
+               static_cast<std::uint8_t>(index),
+               static_cast<std::uint8_t>(index >> 8),
+               static_cast<std::uint8_t>(control),
+               static_cast<std::uint8_t>(control >> 8),
+               static_cast<std::uint8_t>(length),
+               static_cast<std::uint8_t>(length >> 8)};
     p.insert(p.end(), text.begin(), text.end());
     return p;
 }
@@ -65,8 +71,8 @@ TEST_F(ServiceTest, ASilentDeviceIsNoAnswerAndAMissingOneIs404) {
     Start();
     ASSERT_EQ(client->Get("/api/v1/devices/127.0.0.2")->status, 200);
     a.silent = true;
-    auto r = client->Put("/api/v1/devices/127.0.0.2/umd/0/text", R"({"text": "X"})",
-                         "application/json");
+    auto r =
+        client->Put("/api/v1/devices/127.0.0.2/umd/0/text", R"({"text": "X"})", "application/json");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
     EXPECT_EQ(Json(r)["outcome"], "no answer");
@@ -96,9 +102,9 @@ TEST_F(ServiceTest, DeviceListComesFromTheSearch) {
 TEST_F(ServiceTest, ApplyKeepsTheDevicesNameAndReadShowsTheResult) {
     sim::SimDevice& a = AddDevice(2, "Studio-A");
     Start();
-    auto r = client->Post("/api/v1/devices/127.0.0.2/apply",
-                          "[Page_Scale]\n Output_Layouts=5\n[Page_Overlay]\nUmd_Char_Line_1=Cam 1\n",
-                          "text/plain");
+    auto r = client->Post(
+        "/api/v1/devices/127.0.0.2/apply",
+        "[Page_Scale]\n Output_Layouts=5\n[Page_Overlay]\nUmd_Char_Line_1=Cam 1\n", "text/plain");
     ASSERT_TRUE(r);
     EXPECT_EQ(Json(r)["outcome"], "accepted") << r->body;
     EXPECT_EQ(a.Config().Name(), "Studio-A");
@@ -124,8 +130,8 @@ TEST_F(ServiceTest, TslV50AndV31DriveTextsAndTallyColours) {
     sim::SimDevice& b = AddDevice(3, "Edit-Bay", 2);
     Start(kMap, true);
     SendUdp(V50(1, 0, "CAM 1"));
-    SendUdp(V50(2, 0x0004, "CAM 2")); // text tally red
-    SendUdp(V31(3, 0x02, "ROUTER 7"));  // tally 2: green
+    SendUdp(V50(2, 0x0004, "CAM 2"));  // text tally red
+    SendUdp(V31(3, 0x02, "ROUTER 7")); // tally 2: green
     EXPECT_TRUE(Eventually([&] {
         return a.Config().UmdText(0) == u"CAM 1" && a.Config().UmdText(3) == u"CAM 2" &&
                BackColour(a, 3) == 2 && b.Config().UmdText(1) == u"ROUTER 7" &&
@@ -201,6 +207,51 @@ TEST_F(ServiceTest, LongLabelsAreCutToSixteenUnitsNeverInsideAPair) {
     p.insert(p.end(), {0x3C, 0xD8, 0xA5, 0xDF, 0x5A, 0x00});
     SendUdp(p);
     EXPECT_TRUE(Eventually([&] { return a.Config().UmdText(0) == u"ABCDEFGHIJKLMNO"; }));
+}
+
+TEST_F(ServiceTest, SearchAndExchangesTakeTurnsAtPort7000) {
+    sim::SimDevice& a = AddDevice(2, "Studio-A");
+    Start();
+    std::thread search([&] {
+        httplib::Client c("127.0.0.1", service->HttpPort());
+        c.set_read_timeout(10, 0);
+        const auto r = c.Get("/api/v1/devices?refresh=1");
+        EXPECT_TRUE(r && r->status == 200 && Json(r).size() == 1u);
+    });
+    for (int i = 0; i < 16; ++i) {
+        const auto r = client->Put("/api/v1/devices/127.0.0.2/settings/output_layout",
+                                   "{\"value\": " + std::to_string(i) + "}", "application/json");
+        ASSERT_TRUE(r);
+        EXPECT_EQ(Json(r)["outcome"], "accepted") << i;
+    }
+    search.join();
+    EXPECT_EQ(a.Config().block[2], 15);
+}
+
+TEST_F(ServiceTest, Port7000HeldByAnotherProgramIsSaidPlainly) {
+    AddDevice(2, "Studio-A");
+    Start();
+    ASSERT_EQ(client->Get("/api/v1/devices/127.0.0.2")->status, 200);
+    // Another program binds port 7000 on every address without sharing it (the simulated
+    // devices, which share theirs, go first).
+    host.Stop();
+    const int other = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_port = htons(7000);
+    ASSERT_EQ(bind(other, reinterpret_cast<const sockaddr*>(&any), sizeof any), 0);
+    auto r = client->Put("/api/v1/devices/127.0.0.2/settings/output_layout", R"({"value": 3})",
+                         "application/json");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 503);
+    EXPECT_EQ(Json(r)["error"], "port 7000 is in use by another program");
+    EXPECT_EQ(Json(r)["outcome"], "not sent");
+    r = client->Get("/api/v1/devices/127.0.0.9");
+    EXPECT_EQ(r->status, 503);
+    // Once it lets go, requests leave again (and the stopped device does not answer them).
+    close(other);
+    r = client->Put("/api/v1/devices/127.0.0.2/umd/0/text", R"({"text": "A"})", "application/json");
+    EXPECT_EQ(Json(r)["outcome"], "no answer");
 }
 
 } // namespace

@@ -30,7 +30,8 @@ public:
         return list;
     }
 
-    std::optional<DeviceListing> Find(std::uint32_t ip) override {
+    std::optional<DeviceListing> Find(std::uint32_t ip, std::string& problem) override {
+        problem.clear();
         std::lock_guard lock(m_mutex);
         const auto it = m_devices.find(ip);
         return it == m_devices.end() ? std::nullopt : std::optional(it->second);

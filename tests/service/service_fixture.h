@@ -85,8 +85,7 @@ protected:
 
     void SendUdp(const std::vector<std::uint8_t>& datagram) {
         const auto s = platform::OpenUdpSocket(0);
-        platform::SendTo(s, datagram.data(), datagram.size(),
-                         {0x7F000001, service->TslUdpPort()});
+        platform::SendTo(s, datagram.data(), datagram.size(), {0x7F000001, service->TslUdpPort()});
         platform::CloseSocket(s);
     }
 
