@@ -31,19 +31,21 @@ std::string AllowedMethods(std::string_view path) {
 
 } // namespace
 
+std::string JsonText(const nlohmann::ordered_json& doc, int indent) {
+    return doc.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 ApiResponse ErrorResponse(int status, const std::string& message) {
     ApiResponse r;
     r.status = status;
-    r.body = nlohmann::json{{"error", message}}.dump();
+    r.body = JsonText({{"error", message}});
     r.summary = message;
     return r;
 }
 
 ApiResponse NotSentResponse(const JobResult& result) {
     ApiResponse r = ErrorResponse(kServiceUnavailable, result.problem);
-    r.body =
-        nlohmann::ordered_json{{"error", result.problem}, {"outcome", OutcomeWord(result.outcome)}}
-            .dump();
+    r.body = JsonText({{"error", result.problem}, {"outcome", OutcomeWord(result.outcome)}});
     return r;
 }
 
@@ -53,10 +55,9 @@ ApiResponse WriteResponse(const JobResult& result) {
         return NotSentResponse(result);
     ApiResponse r;
     r.status = kOk;
-    r.body = nlohmann::ordered_json{{"outcome", OutcomeWord(result.outcome)},
-                                    {"status", result.status},
-                                    {"ms", result.round_trip_ms}}
-                 .dump();
+    r.body = JsonText(nlohmann::ordered_json{{"outcome", OutcomeWord(result.outcome)},
+                                             {"status", result.status},
+                                             {"ms", result.round_trip_ms}});
     r.summary = ResultText(result);
     return r;
 }

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "service/admission.h"
 #include "service/device_port.h"
 #include "service/label_sender.h"
@@ -33,6 +35,10 @@ struct ApiResponse {
 
 // A JSON error object: {"error": message}.
 ApiResponse ErrorResponse(int status, const std::string& message);
+
+// JSON text of a document that may carry bytes from outside (a path, a device's name): bytes
+// that are not UTF-8 become U+FFFD instead of failing the response.
+std::string JsonText(const nlohmann::ordered_json& doc, int indent = -1);
 
 inline constexpr int kQueuePerDevice = 4;
 

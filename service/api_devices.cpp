@@ -17,7 +17,7 @@ constexpr int kGatewayTimeout = 504;
 
 ApiResponse JsonResponse(const nlohmann::ordered_json& doc, std::string summary) {
     ApiResponse r;
-    r.body = doc.dump(2);
+    r.body = JsonText(doc, 2);
     r.summary = std::move(summary);
     return r;
 }
@@ -92,10 +92,9 @@ ApiResponse Api::ReadDevice(const ApiRequest&, const Params& p) {
             return NotSentResponse(r);
         if (r.outcome != FleetOutcome::Accepted || !r.config) {
             ApiResponse timeout = ErrorResponse(kGatewayTimeout, "no answer from " + p[0]);
-            timeout.body = nlohmann::ordered_json{{"error", timeout.summary},
-                                                  {"outcome", OutcomeWord(r.outcome)},
-                                                  {"ms", r.round_trip_ms}}
-                               .dump();
+            timeout.body = JsonText(nlohmann::ordered_json{{"error", timeout.summary},
+                                                           {"outcome", OutcomeWord(r.outcome)},
+                                                           {"ms", r.round_trip_ms}});
             return timeout;
         }
         return JsonResponse(ConfigToJson(*r.config), ResultText(r));

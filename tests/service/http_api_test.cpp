@@ -269,8 +269,11 @@ TEST_F(HttpTest, UnknownDevicesFieldsLinesSlotsAndPathsAre404) {
     EXPECT_EQ(Status(Get("/")), 404);
     EXPECT_EQ(Status(Get("/api/v1/devices/")), 404);
     EXPECT_TRUE(port.Jobs().empty());
-    // A malformed address is bad input rather than an unknown device.
+    // A malformed address is bad input rather than an unknown device; bytes that are not
+    // UTF-8 in it still give a JSON answer.
     EXPECT_EQ(Status(Get("/api/v1/devices/127.0.0.300")), 400);
+    EXPECT_EQ(Status(Get("/api/v1/devices/%FF%FE")), 400);
+    EXPECT_EQ(Status(Get("/api/v1/%C3%28")), 404);
     EXPECT_EQ(Status(Get("/api/v1/devices/255.255.255.255")), 400);
 }
 
