@@ -8,6 +8,7 @@
 #include "model/json_check.h"
 #include "model/record.h"
 #include "service/dotted_quad.h"
+#include "service/tsl_v31.h"
 
 namespace kx::service {
 namespace {
@@ -27,7 +28,7 @@ void ReadTslKey(const json& tsl, DisplayEntry& entry, const std::string& where) 
     if (tsl.is_object() && tsl.contains("address")) {
         OnlyKeys(tsl, {"address"}, at);
         entry.version = TslVersion::V31;
-        entry.index = static_cast<std::uint16_t>(IntegerAt(tsl, "address", 126, at));
+        entry.index = static_cast<std::uint16_t>(IntegerAt(tsl, "address", tsl31::kMaxAddress, at));
         return;
     }
     OnlyKeys(tsl, {"screen", "index"}, at);

@@ -13,6 +13,7 @@ using nlohmann::json;
 
 constexpr std::uint8_t kAudioLeft = 0;
 constexpr std::uint8_t kAudioRight = 2;
+constexpr unsigned kByteMax = 255;
 
 json ParseObject(std::string_view body, std::initializer_list<std::string_view> keys) {
     json doc = json::parse(body, nullptr, false);
@@ -70,7 +71,7 @@ SettingValue ParseSettingBody(const CommandInfo& field, std::string_view body) {
         v.line = static_cast<std::uint8_t>(
             json_check::IntegerAt(doc, "line", kLineCount - 1, "the body"));
     if (field.code == CMD_SET_AUDIO_POSITION)
-        v.value = AudioPosition(json_check::IntegerAt(doc, "value", 255, "the body"));
+        v.value = AudioPosition(json_check::IntegerAt(doc, "value", kByteMax, "the body"));
     else
         v.value = static_cast<std::uint8_t>(
             json_check::IntegerAt(doc, "value", field.option_count - 1u, "the body"));
