@@ -99,14 +99,18 @@ void FleetPort::Search() {
 }
 
 std::vector<DeviceListing> FleetPort::Devices(bool refresh) {
-    bool searched = false;
-    {
-        std::lock_guard lock(m_mutex);
-        searched = m_searched;
+    std::unique_lock lock(m_mutex);
+    // A search already running answers this request too: a second one would only find the
+    // same devices two seconds later.
+    if (m_searching) {
+        m_door.wait(lock, [this] { return !m_searching; });
+        return m_list;
     }
-    if (refresh || !searched)
+    if (refresh || !m_searched) {
+        lock.unlock();
         Search();
-    std::lock_guard lock(m_mutex);
+        lock.lock();
+    }
     return m_list;
 }
 

@@ -99,6 +99,26 @@ TEST_F(ServiceTest, DeviceListComesFromTheSearch) {
     EXPECT_EQ(list[1]["dev_addr"], 2);
 }
 
+TEST_F(ServiceTest, ARefreshDuringASearchTakesThatSearchsList) {
+    sim::SimDevice& a = AddDevice(2, "Studio-A");
+    Start();
+    const auto searches = [&] {
+        int n = 0;
+        for (const auto& f : a.Frames())
+            n += !f.sent && f.bytes.size() > 16 && f.bytes[16] == 0xFF ? 1 : 0;
+        return n;
+    };
+    std::thread first([&] {
+        httplib::Client c("127.0.0.1", service->HttpPort());
+        c.set_read_timeout(10, 0);
+        EXPECT_EQ(Json(c.Get("/api/v1/devices?refresh=1")).size(), 1u);
+    });
+    ASSERT_TRUE(Eventually([&] { return searches() == 1; }));
+    EXPECT_EQ(Json(client->Get("/api/v1/devices?refresh=1")).size(), 1u);
+    first.join();
+    EXPECT_EQ(searches(), 1);
+}
+
 TEST_F(ServiceTest, ApplyKeepsTheDevicesNameAndReadShowsTheResult) {
     sim::SimDevice& a = AddDevice(2, "Studio-A");
     Start();
