@@ -28,12 +28,23 @@ void Send(httplib::Response& res, const ApiResponse& r) {
     res.set_content(r.body, r.content_type.c_str());
 }
 
-// What the library answers by itself (a body too large, a request it cannot parse) gets the
+// What the library answers by itself (a body too large, a request it cannot read) gets the
 // same JSON error object as everything else.
-std::string LibraryError(int status) {
+std::string LibraryError(const httplib::Request& req, int status) {
+    // curl -d sends a form content type, whose bodies the library keeps far smaller.
+    if (status == kPayloadTooLarge &&
+        req.get_header_value("Content-Type").starts_with("application/x-www-form-urlencoded"))
+        return "a form-encoded body may hold at most " +
+               std::to_string(CPPHTTPLIB_FORM_URL_ENCODED_PAYLOAD_MAX_LENGTH / 1024) +
+               " KiB; send it with Content-Type: application/json";
     if (status == kPayloadTooLarge)
         return "the body is larger than " + std::to_string(kMaxBody / 1024) + " KiB";
-    return "the request could not be handled (HTTP " + std::to_string(status) + ")";
+    return "the request could not be read (HTTP " + std::to_string(status) + ")";
+}
+
+// HEAD is answered as GET without the body (the library leaves the body out).
+std::string Method(const httplib::Request& req) {
+    return req.method == "HEAD" ? "GET" : req.method;
 }
 
 } // namespace
@@ -65,7 +76,7 @@ void HttpServer::Configure() {
         return httplib::Server::HandlerResponse::Handled;
     });
     const auto handle = [this](const httplib::Request& req, httplib::Response& res) {
-        ApiRequest request{req.method, req.path, req.get_header_value("Content-Type"), req.body,
+        ApiRequest request{Method(req), req.path, req.get_header_value("Content-Type"), req.body,
                            req.get_param_value("refresh") == "1"};
         const ApiResponse r = m_api.Handle(request);
         Send(res, r);
@@ -76,11 +87,12 @@ void HttpServer::Configure() {
     s.Post(".*", handle);
     s.Patch(".*", handle);
     s.Delete(".*", handle);
+    s.Options(".*", handle);
     const httplib::Server::HandlerWithResponse on_error = [](const httplib::Request& req,
                                                              httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
-        const ApiResponse r = ErrorResponse(res.status, LibraryError(res.status));
+        const ApiResponse r = ErrorResponse(res.status, LibraryError(req, res.status));
         res.set_content(r.body, r.content_type.c_str());
         LogRequest(req.method, req.path, Peer(req), res.status, r.summary);
         return httplib::Server::HandlerResponse::Handled;

@@ -283,6 +283,13 @@ TEST_F(HttpTest, WrongMethodIs405WithTheAllowedOnes) {
     ASSERT_EQ(Status(r), 405);
     EXPECT_EQ(r->get_header_value("Allow"), "GET");
     EXPECT_EQ(Status(Get(std::string(kDev) + "/name")), 405);
+    const auto options = client->Options(kDev, headers);
+    ASSERT_EQ(Status(options), 405);
+    EXPECT_EQ(options->get_header_value("Allow"), "GET");
+    // HEAD is GET without the body.
+    const auto head = client->Head("/api/v1/devices", headers);
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->status, 200);
 }
 
 TEST_F(HttpTest, BodiesOver64KiBAre413) {
@@ -294,6 +301,13 @@ TEST_F(HttpTest, BodiesOver64KiBAre413) {
     const std::string fits = R"({"output_layout": 1})" + std::string(64 * 1024 - 20, ' ');
     ASSERT_EQ(fits.size(), 64u * 1024);
     EXPECT_EQ(Status(Post(std::string(kDev) + "/apply", fits)), 200);
+    // curl -d labels its body as a form, which the library keeps to 8 KiB: say so.
+    const auto form =
+        Post(std::string(kDev) + "/apply", R"({"output_layout": 1})" + std::string(9000, ' '),
+             "application/x-www-form-urlencoded");
+    ASSERT_EQ(Status(form), 413);
+    EXPECT_NE(Json(form)["error"].get<std::string>().find("Content-Type: application/json"),
+              std::string::npos);
 }
 
 TEST_F(HttpTest, AFullDeviceQueueIs429WithRetryAfterOtherDevicesGoOn) {
