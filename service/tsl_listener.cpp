@@ -94,17 +94,18 @@ void TslListener::Run() {
             items.push_back({c.socket});
         if (!platform::WaitAnyReadable(items, platform::kWaitForever) || m_stop)
             continue;
-        if (items[1].ready)
-            OnDatagram();
-        if (items[2].ready)
-            OnConnection();
-        // Connections that end are removed from the back so the flags keep their places.
-        for (std::size_t i = m_connections.size(); i-- > 0;) {
+        // The connections waited on first (they end from the back so the flags keep their
+        // places), and only then a new one, which has no flag yet.
+        for (std::size_t i = items.size() - 3; i-- > 0;) {
             if (!items[3 + i].ready || OnStreamBytes(m_connections[i]))
                 continue;
             platform::CloseSocket(m_connections[i].socket);
             m_connections.erase(m_connections.begin() + static_cast<std::ptrdiff_t>(i));
         }
+        if (items[1].ready)
+            OnDatagram();
+        if (items[2].ready)
+            OnConnection();
     }
 }
 

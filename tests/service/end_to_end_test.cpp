@@ -183,7 +183,18 @@ TEST_F(ServiceTest, TcpStreamDrivesLabels) {
     ASSERT_EQ(send(s, wire.data(), 17, 0), 17);
     ASSERT_EQ(send(s, wire.data() + 17, wire.size() - 17, 0), 2);
     EXPECT_TRUE(Eventually([&] { return a.Config().UmdText(0) == u"A\u00FE"; }));
+    // A second sender that connects and stays silent holds nothing up, and a sender that
+    // closes its connection leaves the others working.
+    const int quiet = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(connect(quiet, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
+    SendUdp(V50(1, 0, "UDP"));
+    EXPECT_TRUE(Eventually([&] { return a.Config().UmdText(0) == u"UDP"; }));
     close(s);
+    const Bytes again = {0xFE, 0x02, 0x0B, 0x00, 0x00, 0x00, 0x00, 0x00,
+                         0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 'Q'};
+    ASSERT_EQ(send(quiet, again.data(), again.size(), 0), static_cast<ssize_t>(again.size()));
+    EXPECT_TRUE(Eventually([&] { return a.Config().UmdText(0) == u"Q"; }));
+    close(quiet);
 }
 
 TEST_F(ServiceTest, BurstsAreCoalescedAndEndWithTheNewestText) {
