@@ -62,6 +62,9 @@ void HttpServer::Configure() {
     httplib::Server& s = *m_server;
     s.new_task_queue = [] { return new httplib::ThreadPool(kHandlerThreads); };
     s.set_payload_max_length(kMaxBody);
+    // The answer goes out in more than one write; waiting to fill a packet would add the
+    // peer's delayed acknowledgement (tens of ms) to every request.
+    s.set_tcp_nodelay(true);
     s.set_read_timeout(kReadTimeoutSeconds, 0);
     s.set_pre_routing_handler([this](const httplib::Request& req,
                                      httplib::Response& res) -> httplib::Server::HandlerResponse {
