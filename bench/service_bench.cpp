@@ -12,12 +12,10 @@
 #include <thread>
 
 #include "link/fleet_engine.h"
-#include "platform/log.h"
 #include "platform/socket.h"
 #include "service/fleet_port.h"
 #include "service/service.h"
 #include "sim/multiviewer.h"
-#include "tests/support/private_network.h"
 
 namespace {
 
@@ -195,16 +193,3 @@ void BM_BareExchangeSameCommand(benchmark::State& state) {
 BENCHMARK(BM_BareExchangeSameCommand)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    kx::test::EnterPrivateNetwork(argc, argv);
-    if (!kx::test::PrivateNetworkReady()) {
-        std::fprintf(stderr, "no private network: %s\n", kx::test::PrivateNetworkProblem());
-        return 1;
-    }
-    kx::platform::SetLogSink({});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
