@@ -73,6 +73,10 @@ void PlaceComboBox(QComboBox* combo, const QRect& r) {
 
 } // namespace
 
+bool IsEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
 CDialog::CDialog(const res::DialogTemplate& dialog_template, QWidget* parent)
     : QDialog(parent), m_template(dialog_template) {
     KeyRouter::Install();
@@ -192,22 +196,23 @@ bool CDialog::PreTranslateMessage(QKeyEvent* key) {
 }
 
 bool CDialog::StandardDialogKey(QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Escape:
+    if (key->key() == Qt::Key_Escape) {
         OnCancel();
         return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        if (button != nullptr && isAncestorOf(button) && button->isEnabled())
-            button->click();
-        else
-            OnOK();
-        return true;
     }
-    default:
+    if (!IsEnterKey(key))
         return false;
-    }
+    if (!PressFocusedButton())
+        OnOK();
+    return true;
+}
+
+bool CDialog::PressFocusedButton() {
+    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (button == nullptr || !isAncestorOf(button) || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 void CDialog::OnCommand(int, Notify) {}
@@ -239,10 +244,14 @@ void CDialog::paintEvent(QPaintEvent* event) {
     OnPaint(painter);
 }
 
+// A press belongs to the window under the mouse alone. A child dialog keeps it: passed on,
+// it would reach the main window, which moves itself on a press on its background.
 void CDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !m_destroyed)
         OnLButtonDown(event);
     QDialog::mousePressEvent(event);
+    if (IsChildDialog())
+        event->accept();
 }
 
 } // namespace kx::ui

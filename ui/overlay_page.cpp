@@ -52,10 +52,6 @@ int LineOf(const int (&ids)[kLineCount], int id) {
     return -1;
 }
 
-bool IsEnterKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 std::int8_t CKX7214_Overlay::m_umd_edit_focus = 0;

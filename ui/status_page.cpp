@@ -142,7 +142,7 @@ void CKX7214_Status::OnCommand(int id, Notify code) {
 }
 
 bool CKX7214_Status::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (IsEnterKey(key)) {
         if (QApplication::focusWidget() == NameEdit())
             CommitName(true);
         return true;
