@@ -13,6 +13,7 @@
 #include "ui/group_box.h"
 #include "ui/ip_address_ctrl.h"
 #include "ui/key_router.h"
+#include "ui/list_style.h"
 
 namespace kx::ui {
 
@@ -52,6 +53,7 @@ QWidget* CreateButton(const res::ControlTemplate& c, QWidget* parent) {
 
 QWidget* CreateComboBox(QWidget* parent) {
     auto* combo = new QComboBox(parent);
+    combo->setStyle(CListStyle::Instance());
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return combo;
 }
@@ -69,6 +71,40 @@ void PlaceComboBox(QComboBox* combo, const QRect& r) {
     combo->setGeometry(r.x(), r.y(), r.width(), field);
     const int row = combo->fontMetrics().height() + 2;
     combo->setMaxVisibleItems(std::max(1, (r.height() - field) / row));
+}
+
+bool IsLabel(const QWidget* w) {
+    return qobject_cast<const QLabel*>(w) != nullptr;
+}
+
+// The control a label names: the nearest one right of it that shares some of its rows.
+const QWidget* ControlBeside(const QLabel* label, const QList<QWidget*>& controls) {
+    const QRect l = label->geometry();
+    const QWidget* nearest = nullptr;
+    for (const QWidget* c : controls) {
+        const QRect r = c->geometry();
+        const bool beside = r.left() > l.left() && r.top() <= l.bottom() && l.top() <= r.bottom();
+        if (beside && !c->isHidden() && (nearest == nullptr || r.left() < nearest->x()))
+            nearest = c;
+    }
+    return nearest;
+}
+
+// A label the program never addresses (it has no id) only names the control beside it; the
+// control centres its text on its height, so the label does the same on the control's rows.
+void LevelLabelsWithTheirControls(QWidget* dialog) {
+    QList<QWidget*> controls;
+    for (QWidget* w : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!IsLabel(w) && !w->testAttribute(Qt::WA_TransparentForMouseEvents))
+            controls.append(w);
+    for (QLabel* label : dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (IdOf(label) != res::kNoControlId || label->isHidden())
+            continue;
+        if (const QWidget* control = ControlBeside(label, controls)) {
+            label->setGeometry(label->x(), control->y(), label->width(), control->height());
+            label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+        }
+    }
 }
 
 } // namespace
@@ -92,6 +128,7 @@ void CDialog::Create() {
     for (const res::ControlTemplate& control : m_template.controls)
         CreateControl(control);
     const bool focus_first = OnInitDialog();
+    LevelLabelsWithTheirControls(this);
     if (focus_first)
         focusNextChild();
     ApplyControlColors();
@@ -175,8 +212,9 @@ void CDialog::ApplyControlColors() {
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!control->property(kIdProperty).isValid())
             continue;
-        const CtlType type = CtlTypeOf(control);
-        ApplyCtlColor(control, OnCtlColor(control, IdOf(control), type));
+        const int id = IdOf(control);
+        ApplyCtlColor(control, OnCtlColor(control, id, CtlTypeOf(control)),
+                      OnCtlColor(control, id, DisabledCtlTypeOf(control)));
     }
 }
 

@@ -6,7 +6,8 @@ namespace kx::ui {
 
 class CZANDRELL_EX_NETWORKDlg;
 
-// main-window.png, status-page.png, tab-1.png .. tab-6.png, preview-studio-a.png and, with
+// main-window.png, status-page.png, tab-1.png .. tab-6.png, preview-studio-a.png,
+// overlay-colour-names.png (the colour lists on their longest names) and, with
 // the second device, preview-edit-b.png and main-window-edit-b.png in `dir`;
 // false when one of them cannot be written.
 bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir);
