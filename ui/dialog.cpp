@@ -192,9 +192,12 @@ void CDialog::Connect(QWidget* widget, int id) {
     }
 }
 
+// An edit's own context menu takes the keyboard for as long as it is open and gives it back;
+// the edit has not lost the focus to another control, so neither change notifies.
 bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool focus_in = event->type() == QEvent::FocusIn;
-    if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed)
+    if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         OnCommand(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
     return QDialog::eventFilter(watched, event);
 }
