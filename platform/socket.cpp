@@ -74,6 +74,23 @@ bool Bind(SocketHandle s, Endpoint local) {
     return bind(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
 }
 
+bool Connect(SocketHandle s, Endpoint peer) {
+    sockaddr_in sa = ToSockaddr(peer);
+    return connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+}
+
+std::optional<Endpoint> LocalEndpoint(SocketHandle s) {
+    sockaddr_in sa{};
+    socklen_t sa_len = sizeof sa;
+    if (getsockname(s, reinterpret_cast<sockaddr*>(&sa), &sa_len) != 0)
+        return std::nullopt;
+    return Endpoint{ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
+}
+
+void SetReceiveBuffer(SocketHandle s, int bytes) {
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes);
+}
+
 void SetNonBlocking(SocketHandle s) {
 #ifdef _WIN32
     u_long on = 1;

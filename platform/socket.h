@@ -2,6 +2,7 @@
 // The socket calls the link needs, with Windows Sockets meaning on every platform.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kx::platform {
@@ -33,6 +34,12 @@ SocketHandle OpenUdpSocket(int protocol);
 int UdpProtocol();
 void EnableBroadcast(SocketHandle s);
 bool Bind(SocketHandle s, Endpoint local);
+// Fixes the peer of a datagram socket; what the system would send from is then its local end.
+bool Connect(SocketHandle s, Endpoint peer);
+// The address and port the socket is bound to (nothing when the system cannot say).
+std::optional<Endpoint> LocalEndpoint(SocketHandle s);
+// Room for datagrams that arrive faster than they are read (the system may grant less).
+void SetReceiveBuffer(SocketHandle s, int bytes);
 void SetNonBlocking(SocketHandle s);
 int SendTo(SocketHandle s, const std::uint8_t* data, std::size_t len, Endpoint to);
 
