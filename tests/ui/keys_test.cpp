@@ -1,6 +1,7 @@
 // Enter and Escape inside the device page container, on every page and with the focus in each
 // kind of control: Enter never reaches the main window (where it would end the program) and
-// does only what the Status and Overlay pages give it; Escape stays with the innermost dialog.
+// does only what the Status and Overlay pages give it (their page tests cover their fields);
+// Escape stays with the innermost dialog.
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -109,27 +110,6 @@ TEST_F(PageKeysTest, EnterOnTheContainerDoesNothing) {
     const kx7214_page_data before = Record();
     Press(Main().Page(), Qt::Key_Return);
     ExpectNothingHappened(page, before);
-}
-
-// The Status and Overlay pages give Enter in their text fields its meaning: the text is stored
-// and sent, the focus stays, the program goes on.
-TEST_F(PageKeysTest, EnterInTheNameAndContentFieldsCommitsAndNothingMore) {
-    auto* name = Page()->DlgItem<QLineEdit>(1009);
-    name->setText(QStringLiteral("Gallery"));
-    Press(name, Qt::Key_Return);
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Main().m_device_name, u"Gallery");
-    EXPECT_EQ(QApplication::focusWidget(), name);
-
-    ClickTab(kTabOverlay);
-    P().DeviceA().ClearFrames();
-    auto* content = Page()->DlgItem<QLineEdit>(1019);
-    content->setText(QStringLiteral("Booth"));
-    Press(content, Qt::Key_Enter);
-    EXPECT_TRUE(Main().isVisible());
-    EXPECT_EQ(Main().m_umd_text[1], u"Booth");
-    EXPECT_EQ(Received(), std::vector<Bytes>{Request(0x99, UmdTextPayload(1, u"Booth"))});
-    EXPECT_EQ(QApplication::focusWidget(), content);
 }
 
 // A focused button takes Enter as its press, as in any dialog: a tab, a layout picture, a
