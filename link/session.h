@@ -3,12 +3,16 @@
 // family on the local segment. The desktop main window derives from this class; the
 // command-line tool and the tests use it alone.
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "link/commands.h"
 #include "link/device_entry.h"
 #include "link/frame.h"
+#include "link/outcome_report.h"
 #include "link/session_view.h"
 #include "model/preview_geometry.h"
 #include "model/session_state.h"
@@ -25,7 +29,13 @@ inline constexpr std::size_t kUmdTextMaxUnits = 16;
 inline constexpr std::size_t kDeviceNameMaxBytes = 16;
 inline constexpr std::uint32_t kSearchWaitMs = 2000;
 
-enum class Outcome { Accepted, Refused, TimedOut };
+// How asking one address for a device ended.
+enum class FindOutcome {
+    Listed,    // a device answered and is in the list (now or from before), selected and opened
+    NoAnswer,  // nothing that names a device answered within the search time
+    TableFull, // a device answered, but the table already holds 128 others
+    NoSocket,  // the socket could not be opened; "Create socket err" was shown
+};
 
 class CKX7214Session : public SessionState {
 public:
@@ -54,13 +64,21 @@ public:
     // Preview rectangles computed from the record.
     PreviewGeometry m_preview{};
 
+    // What the selected device was last known to hold: its last read, and every setting,
+    // text and whole configuration it acknowledged since.
+    SessionState m_applied;
+    // Settings of the record that differ from m_applied: what Apply would still change.
+    int UnappliedChanges() const;
+    // The latest outcome reports, oldest first.
+    const std::deque<OutcomeReport>& Outcomes() const { return m_outcomes.Reports(); }
+
     int StartWinsock();
     int OpenBroadcastSocket();
     int OpenDeviceSocket();
     void CloseSocket();
 
-    // The exchanges. Pages ignore the outcome; the command-line tool turns it into its exit
-    // status.
+    // The exchanges. Each one's outcome is also reported to the view and kept in the history;
+    // the command-line tool turns it into its exit status.
     Outcome ReadAllConfig();
     Outcome SendNetworkConfig();
     Outcome SendValue(std::uint8_t command, std::uint8_t value);
@@ -71,6 +89,10 @@ public:
 
     // Discovery.
     void ScanDevices();
+    // Sends the search request to one address only and adds whatever answers after the
+    // devices already listed, with the search's list texts; the device that answered is
+    // selected and its container opened. A device on another subnet is found this way.
+    FindOutcome FindDeviceAt(std::uint32_t ip);
     void SelectDevice();
     void OnDeviceSelectionChanged(int list_selection);
     bool HasSelectedDevice() const;
@@ -91,11 +113,18 @@ public:
 private:
     struct Request;
     Outcome Exchange(const Request& request);
-    bool IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const;
+    bool OpenSearchSocket();
     void SendSearchRequests(const std::uint8_t* request, std::size_t len);
-    void AddSearchEntries(const std::uint8_t* reply, int len, int& count);
+    int CollectSearchReplies(std::uint32_t t0, int& count, std::optional<std::uint32_t> asked);
+    int AddSearchEntries(const std::uint8_t* reply, int len, int& count);
+    void ReportExchange(const Request& request, Outcome outcome, std::optional<std::uint8_t> status,
+                        std::chrono::steady_clock::time_point started);
+    void ReportSearch(int devices_answered, std::uint32_t deadline_ms,
+                      std::chrono::steady_clock::time_point started);
+    void Report(OutcomeReport report);
 
     SessionView& m_view;
+    OutcomeHistory m_outcomes;
 };
 
 // Set by Publish(); null until the main window (or the tool) has initialised.

@@ -51,10 +51,13 @@ QWidget* CreateButton(const res::ControlTemplate& c, QWidget* parent) {
     return button;
 }
 
-QWidget* CreateComboBox(QWidget* parent) {
+QWidget* CreateComboBox(QWidget* parent, bool editable) {
     auto* combo = new QComboBox(parent);
     combo->setStyle(CListStyle::Instance());
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // What is typed stays the field's text; the program decides what joins the list.
+    combo->setEditable(editable);
+    combo->setInsertPolicy(QComboBox::NoInsert);
     return combo;
 }
 
@@ -141,7 +144,8 @@ QWidget* CDialog::CreateControl(const res::ControlTemplate& c) {
         widget = CreateButton(c, this);
         break;
     case res::ControlKind::DropDownList:
-        widget = CreateComboBox(this);
+    case res::ControlKind::DropDown:
+        widget = CreateComboBox(this, c.kind == res::ControlKind::DropDown);
         break;
     case res::ControlKind::Static:
     case res::ControlKind::StaticFrame:
@@ -175,18 +179,18 @@ void CDialog::Connect(QWidget* widget, int id) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::Clicked);
+                Dispatch(id, Notify::Clicked);
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         // Only the operator's choice notifies; a selection made by the program does not.
         connect(combo, &QComboBox::activated, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::SelChange);
+                Dispatch(id, Notify::SelChange);
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         connect(edit, &QLineEdit::textEdited, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::Update);
+                Dispatch(id, Notify::Update);
         });
         edit->installEventFilter(this);
     }
@@ -198,8 +202,14 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool focus_in = event->type() == QEvent::FocusIn;
     if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        OnCommand(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
+        Dispatch(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
     return QDialog::eventFilter(watched, event);
+}
+
+void CDialog::Dispatch(int id, Notify code) {
+    OnCommand(id, code);
+    if (auto* top = qobject_cast<CDialog*>(window()))
+        top->OnControlNotified();
 }
 
 QWidget* CDialog::GetDlgItem(int id) const {
