@@ -7,10 +7,8 @@
 #include <thread>
 
 #include "link/session.h"
-#include "platform/log.h"
 #include "platform/socket.h"
 #include "sim/multiviewer.h"
-#include "tests/support/private_network.h"
 
 namespace {
 
@@ -122,16 +120,3 @@ void BM_SearchWith128Devices(benchmark::State& state) {
 BENCHMARK(BM_SearchWith128Devices)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    kx::test::EnterPrivateNetwork(argc, argv);
-    if (!kx::test::PrivateNetworkReady()) {
-        std::fprintf(stderr, "no private network: %s\n", kx::test::PrivateNetworkProblem());
-        return 1;
-    }
-    kx::platform::SetLogSink({});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -126,6 +126,14 @@ void ReadSettings(const IniDocument& doc, SessionState& state) {
     }
 }
 
+int CountSettingsKeys(const IniDocument& doc) {
+    SessionState scratch; // the key table points into a state; nothing is stored in it
+    int count = 0;
+    for (const Entry& e : Entries(scratch))
+        count += doc.GetString(e.section, e.key).has_value() ? 1 : 0;
+    return count;
+}
+
 SettingsSaveResult SaveSettingsFile(const SessionState& state, const std::filesystem::path& path) {
     IniDocument doc;
     std::error_code ec;

@@ -30,5 +30,7 @@ bool LoadSettingsFile(SessionState& state, const std::filesystem::path& path = k
 // The same two steps on a document in memory.
 void StoreSettings(const SessionState& state, IniDocument& doc);
 void ReadSettings(const IniDocument& doc, SessionState& state);
+// How many of the 52 keys the document holds: none means it is no settings file at all.
+int CountSettingsKeys(const IniDocument& doc);
 
 } // namespace kx

@@ -17,12 +17,13 @@ trap '$SUDO dpkg -r kx7214 >/dev/null' EXIT
 dpkg -L kx7214 | while read -r f; do [ -d "$f" ] || echo "$f"; done
 /usr/bin/kx7214ctl --help >/dev/null
 /usr/bin/kx7214-sim --help >/dev/null
+/usr/bin/kx7214d --help >/dev/null
 QT_QPA_PLATFORM=offscreen /usr/bin/kx7214-panel --version
 desktop-file-validate /usr/share/applications/kx7214-panel.desktop
 for side in 16 22 24 32 48 64 128 256; do
     test -s "/usr/share/icons/hicolor/${side}x${side}/apps/kx7214-panel.png"
 done
-for page in kx7214ctl kx7214-sim kx7214-panel; do
+for page in kx7214ctl kx7214-sim kx7214-panel kx7214d; do
     gzip -t "/usr/share/man/man1/$page.1.gz"
 done
 echo "check-deb.sh: $(basename "$deb") installs and runs"

@@ -250,14 +250,16 @@ void DeviceHost::SendDue() {
     while (!m_pending.empty() && m_pending.front().due <= now) {
         Pending p = std::move(m_pending.front());
         m_pending.pop_front();
-        // The new address is bound before the acknowledgement leaves, so a panel that turns
-        // to it at once finds the device there.
+        // The new address is bound, and the device reports it, before the acknowledgement
+        // leaves (from the old address): a panel that turns to it at once finds the device
+        // there, and a test that has the acknowledgement sees the device moved.
         const SocketHandle moved = p.move_to ? BindNewAddress(*p.device, *p.move_to) : kNoSocket;
+        if (moved != kNoSocket)
+            p.device->m_ip = *p.move_to;
         Send(*p.device, p.bytes, p.to);
         if (moved != kNoSocket) {
             platform::CloseSocket(p.device->m_socket);
             p.device->m_socket = moved;
-            p.device->m_ip = *p.move_to;
         }
     }
 }

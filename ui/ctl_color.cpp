@@ -12,37 +12,37 @@ namespace kx::ui {
 
 namespace {
 
-// What the system draws a disabled list or edit with: grey text on a light grey ground, so an
-// operator sees at once which rows the current settings switch off.
-const QColor kDisabledText{0x6D, 0x6D, 0x6D};
-const QColor kDisabledGround{0xF0, 0xF0, 0xF0};
-
 bool IsEntryControl(const QWidget* control) {
     return qobject_cast<const QLineEdit*>(control) != nullptr ||
            qobject_cast<const QComboBox*>(control) != nullptr;
 }
 
-void ApplyText(QWidget* control, QPalette& palette, const QColor& c) {
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        palette.setColor(role, c);
-        if (IsEntryControl(control))
-            palette.setColor(QPalette::Disabled, role, kDisabledText);
-    }
+void ApplyText(QPalette& palette, QPalette::ColorGroup group, const QColor& c) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(group, role, c);
 }
 
-void ApplyBrush(QWidget* control, QPalette& palette, const QColor& c) {
+void ApplyBrush(QWidget* control, QPalette& palette, QPalette::ColorGroup group, const QColor& c) {
     // A group box paints only its frame; the ground shows through its inside.
     if (qobject_cast<CMyGroupBox*>(control) != nullptr)
         return;
     if (IsEntryControl(control)) {
-        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button}) {
-            palette.setColor(role, c);
-            palette.setColor(QPalette::Disabled, role, kDisabledGround);
-        }
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button})
+            palette.setColor(group, role, c);
         return;
     }
-    palette.setColor(QPalette::Window, c);
+    palette.setColor(group, QPalette::Window, c);
     control->setAutoFillBackground(true);
+}
+
+void ApplyAnswer(QWidget* control, QPalette& palette, QPalette::ColorGroup group,
+                 const CtlColor& colors) {
+    if (colors.text)
+        ApplyText(palette, group, *colors.text);
+    if (colors.brush)
+        ApplyBrush(control, palette, group, *colors.brush);
+    else if (colors.text_background)
+        ApplyBrush(control, palette, group, *colors.text_background);
 }
 
 } // namespace
@@ -57,17 +57,18 @@ CtlType CtlTypeOf(const QWidget* control) {
     return CtlType::Static;
 }
 
-void ApplyCtlColor(QWidget* control, const CtlColor& colors) {
+CtlType DisabledCtlTypeOf(const QWidget* control) {
+    return IsEntryControl(control) ? CtlType::Static : CtlTypeOf(control);
+}
+
+void ApplyCtlColor(QWidget* control, const CtlColor& colors, const CtlColor& disabled_colors) {
     // A skinned button paints itself; its own answer is a hollow brush.
     if (auto* button = qobject_cast<CButtonST*>(control); button && button->IsOwnerDraw())
         return;
     QPalette palette = control->palette();
-    if (colors.text)
-        ApplyText(control, palette, *colors.text);
-    if (colors.brush)
-        ApplyBrush(control, palette, *colors.brush);
-    else if (colors.text_background)
-        ApplyBrush(control, palette, *colors.text_background);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        ApplyAnswer(control, palette, group, colors);
+    ApplyAnswer(control, palette, QPalette::Disabled, disabled_colors);
     control->setPalette(palette);
 }
 

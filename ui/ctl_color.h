@@ -27,7 +27,11 @@ struct CtlColor {
 };
 
 CtlType CtlTypeOf(const QWidget* control);
-void ApplyCtlColor(QWidget* control, const CtlColor& colors);
+// How the control asks while it is disabled: a disabled edit or list asks as a static control,
+// so that it takes the look of the page's labels.
+CtlType DisabledCtlTypeOf(const QWidget* control);
+// The control's palette takes the answer it gets while enabled and the one while disabled.
+void ApplyCtlColor(QWidget* control, const CtlColor& colors, const CtlColor& disabled_colors);
 
 // The handler shared by the device page container and the pages that have no colours of
 // their own: edits and lists dark text on white, labels grey on the page ground.

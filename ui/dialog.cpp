@@ -13,6 +13,7 @@
 #include "ui/group_box.h"
 #include "ui/ip_address_ctrl.h"
 #include "ui/key_router.h"
+#include "ui/list_style.h"
 
 namespace kx::ui {
 
@@ -52,6 +53,7 @@ QWidget* CreateButton(const res::ControlTemplate& c, QWidget* parent) {
 
 QWidget* CreateComboBox(QWidget* parent, bool editable) {
     auto* combo = new QComboBox(parent);
+    combo->setStyle(CListStyle::Instance());
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // What is typed stays the field's text; the program decides what joins the list.
     combo->setEditable(editable);
@@ -74,7 +76,45 @@ void PlaceComboBox(QComboBox* combo, const QRect& r) {
     combo->setMaxVisibleItems(std::max(1, (r.height() - field) / row));
 }
 
+bool IsLabel(const QWidget* w) {
+    return qobject_cast<const QLabel*>(w) != nullptr;
+}
+
+// The control a label names: the nearest one right of it that shares some of its rows.
+const QWidget* ControlBeside(const QLabel* label, const QList<QWidget*>& controls) {
+    const QRect l = label->geometry();
+    const QWidget* nearest = nullptr;
+    for (const QWidget* c : controls) {
+        const QRect r = c->geometry();
+        const bool beside = r.left() > l.left() && r.top() <= l.bottom() && l.top() <= r.bottom();
+        if (beside && !c->isHidden() && (nearest == nullptr || r.left() < nearest->x()))
+            nearest = c;
+    }
+    return nearest;
+}
+
+// A label the program never addresses (it has no id) only names the control beside it; the
+// control centres its text on its height, so the label does the same on the control's rows.
+void LevelLabelsWithTheirControls(QWidget* dialog) {
+    QList<QWidget*> controls;
+    for (QWidget* w : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!IsLabel(w) && !w->testAttribute(Qt::WA_TransparentForMouseEvents))
+            controls.append(w);
+    for (QLabel* label : dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (IdOf(label) != res::kNoControlId || label->isHidden())
+            continue;
+        if (const QWidget* control = ControlBeside(label, controls)) {
+            label->setGeometry(label->x(), control->y(), label->width(), control->height());
+            label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+        }
+    }
+}
+
 } // namespace
+
+bool IsEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
 CDialog::CDialog(const res::DialogTemplate& dialog_template, QWidget* parent)
     : QDialog(parent), m_template(dialog_template) {
@@ -91,6 +131,7 @@ void CDialog::Create() {
     for (const res::ControlTemplate& control : m_template.controls)
         CreateControl(control);
     const bool focus_first = OnInitDialog();
+    LevelLabelsWithTheirControls(this);
     if (focus_first)
         focusNextChild();
     ApplyControlColors();
@@ -155,9 +196,12 @@ void CDialog::Connect(QWidget* widget, int id) {
     }
 }
 
+// An edit's own context menu takes the keyboard for as long as it is open and gives it back;
+// the edit has not lost the focus to another control, so neither change notifies.
 bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool focus_in = event->type() == QEvent::FocusIn;
-    if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed)
+    if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         Dispatch(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
     return QDialog::eventFilter(watched, event);
 }
@@ -181,8 +225,9 @@ void CDialog::ApplyControlColors() {
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!control->property(kIdProperty).isValid())
             continue;
-        const CtlType type = CtlTypeOf(control);
-        ApplyCtlColor(control, OnCtlColor(control, IdOf(control), type));
+        const int id = IdOf(control);
+        ApplyCtlColor(control, OnCtlColor(control, id, CtlTypeOf(control)),
+                      OnCtlColor(control, id, DisabledCtlTypeOf(control)));
     }
 }
 
@@ -202,22 +247,23 @@ bool CDialog::PreTranslateMessage(QKeyEvent* key) {
 }
 
 bool CDialog::StandardDialogKey(QKeyEvent* key) {
-    switch (key->key()) {
-    case Qt::Key_Escape:
+    if (key->key() == Qt::Key_Escape) {
         OnCancel();
         return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        if (button != nullptr && isAncestorOf(button) && button->isEnabled())
-            button->click();
-        else
-            OnOK();
-        return true;
     }
-    default:
+    if (!IsEnterKey(key))
         return false;
-    }
+    if (!PressFocusedButton())
+        OnOK();
+    return true;
+}
+
+bool CDialog::PressFocusedButton() {
+    auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (button == nullptr || !isAncestorOf(button) || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
 void CDialog::OnCommand(int, Notify) {}
@@ -249,10 +295,14 @@ void CDialog::paintEvent(QPaintEvent* event) {
     OnPaint(painter);
 }
 
+// A press belongs to the window under the mouse alone. A child dialog keeps it: passed on,
+// it would reach the main window, which moves itself on a press on its background.
 void CDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && !m_destroyed)
         OnLButtonDown(event);
     QDialog::mousePressEvent(event);
+    if (IsChildDialog())
+        event->accept();
 }
 
 } // namespace kx::ui

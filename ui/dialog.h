@@ -15,6 +15,9 @@ namespace kx::ui {
 
 enum class Notify { Clicked, SelChange, SetFocus, KillFocus, Update };
 
+// Return and the keypad's Enter.
+bool IsEnterKey(const QKeyEvent* key);
+
 class CDialog : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +59,9 @@ protected:
     virtual void OnEraseBkgnd(QPainter& painter);
     virtual void OnPaint(QPainter& painter);
     virtual void OnLButtonDown(QMouseEvent* event);
+    // Clicks the enabled push button inside this dialog that has the focus; false when no
+    // such button has it.
+    bool PressFocusedButton();
     // Runs once the window is gone. A dialog owned by its creator does nothing here; pages and
     // the device page container delete themselves.
     virtual void PostNcDestroy();

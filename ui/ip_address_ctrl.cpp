@@ -2,7 +2,10 @@
 
 #include "ui/ctl_color.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
@@ -12,6 +15,20 @@ namespace kx::ui {
 namespace {
 
 constexpr int kMaxOctet = 255;
+
+// Four numbers of 0..255 separated by dots, blanks around them aside.
+bool IsDottedAddress(const QString& text) {
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    if (parts.size() != CIPAddressCtrl::kFieldCount)
+        return false;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int value = part.toInt(&ok);
+        if (!ok || value < 0 || value > kMaxOctet)
+            return false;
+    }
+    return true;
+}
 
 void Paint(QWidget* w) {
     QPalette p = w->palette();
@@ -51,6 +68,7 @@ CIPAddressCtrl::CIPAddressCtrl(QWidget* parent) : QFrame(parent) {
         QLineEdit* field = MakeField(this);
         m_fields[static_cast<std::size_t>(i)] = field;
         row->addWidget(field, 1);
+        field->installEventFilter(this);
         connect(field, &QLineEdit::textEdited, this, [this, i] { OnFieldEdited(i); });
     }
     setFocusProxy(m_fields.front());
@@ -62,10 +80,43 @@ void CIPAddressCtrl::OnFieldEdited(int index) {
     QLineEdit* field = Field(index);
     if (field->text().toInt() > kMaxOctet)
         field->setText(QString::number(kMaxOctet));
-    if (field->text().size() == 3 && index + 1 < kFieldCount && field->hasFocus()) {
-        Field(index + 1)->setFocus(Qt::TabFocusReason);
-        Field(index + 1)->selectAll();
+    if (field->text().size() == 3 && field->hasFocus())
+        MoveToField(index + 1);
+}
+
+void CIPAddressCtrl::MoveToField(int index) {
+    if (index >= kFieldCount)
+        return;
+    Field(index)->setFocus(Qt::TabFocusReason);
+    Field(index)->selectAll();
+}
+
+int CIPAddressCtrl::IndexOf(const QObject* field) const {
+    for (int i = 0; i < kFieldCount; ++i)
+        if (Field(i) == field)
+            return i;
+    return -1;
+}
+
+bool CIPAddressCtrl::eventFilter(QObject* watched, QEvent* event) {
+    const int index = IndexOf(watched);
+    if (event->type() != QEvent::KeyPress || index < 0)
+        return QFrame::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A dot ends the number typed: right after a field filled itself (or with its old
+    // number still selected) there is none yet, and the dot is dropped.
+    if (key->text() == QLatin1String(".")) {
+        const QLineEdit* field = Field(index);
+        if (!field->text().isEmpty() && !field->hasSelectedText())
+            MoveToField(index + 1);
+        return true;
     }
+    const QString pasted = QGuiApplication::clipboard()->text();
+    if (key->matches(QKeySequence::Paste) && IsDottedAddress(pasted)) {
+        SetText(pasted.trimmed());
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void CIPAddressCtrl::SetAddress(const Octets& octets) {

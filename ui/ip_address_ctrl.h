@@ -1,5 +1,6 @@
 #pragma once
-// An address control: four fields of 0..255 separated by dots. A blank field reads as 0.
+// An address control: four fields of 0..255 separated by dots. A blank field reads as 0. A dot
+// typed after a number moves on to the next field, and a pasted dotted address fills all four.
 #include <QFrame>
 #include <array>
 #include <cstdint>
@@ -25,8 +26,13 @@ public:
     QString Text() const;
     QLineEdit* Field(int index) const { return m_fields.at(static_cast<std::size_t>(index)); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void OnFieldEdited(int index);
+    void MoveToField(int index);
+    int IndexOf(const QObject* field) const;
 
     std::array<QLineEdit*, kFieldCount> m_fields{};
 };

@@ -96,9 +96,15 @@ void CKX7214::OnCommand(int id, Notify code) {
             SwitchPage(tab.tab);
 }
 
+// Neither key may reach the main window, where either one would end the program. A focused
+// button still takes Enter as its press, as in any dialog; elsewhere Enter does nothing.
 bool CKX7214::PreTranslateMessage(QKeyEvent* key) {
     if (key->key() == Qt::Key_Escape) {
         platform::Log("kx7214 main  esc  \n");
+        return true;
+    }
+    if (IsEnterKey(key)) {
+        PressFocusedButton();
         return true;
     }
     return CDialog::PreTranslateMessage(key);

@@ -4,13 +4,13 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QValidator>
 
 #include "platform/log.h"
 #include "platform/text.h"
 #include "res/resource_ids.h"
 #include "ui/button_st.h"
 #include "ui/option_lists.h"
+#include "ui/typing_limit.h"
 
 namespace kx::ui {
 
@@ -19,26 +19,6 @@ namespace {
 // The log line of a committed text differs by line in its spacing.
 constexpr const char* kCommitLogFormats[kLineCount] = {"line %d umd  %s \n", "line %d umd   %s \n",
                                                        "line %d umd   %s \n", "line %d umd  %s \n"};
-
-// Typing cannot make the text longer than the limit, but a longer text set by the program
-// stays whole and can still be shortened. The field already holds the edited text while it
-// asks, so the text to compare with is the last one it accepted.
-class TypingLimit : public QValidator {
-public:
-    TypingLimit(QLineEdit* edit, int limit)
-        : QValidator(edit), m_accepted(edit->text()), m_limit(limit) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString& text) { m_accepted = text; });
-    }
-    State validate(QString& input, int&) const override {
-        const bool grows = input.size() > m_accepted.size();
-        return grows && input.size() > m_limit ? Invalid : Acceptable;
-    }
-
-private:
-    QString m_accepted;
-    int m_limit;
-};
 
 std::uint8_t Selection(const QComboBox* combo) {
     return static_cast<std::uint8_t>(combo->currentIndex());
@@ -50,10 +30,6 @@ int LineOf(const int (&ids)[kLineCount], int id) {
         if (ids[line] == id)
             return line;
     return -1;
-}
-
-bool IsEnterKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -97,9 +73,8 @@ void CKX7214_Overlay::InitLine(int line, const kx7214_page_data& record) {
     FillList(Combo(res::IDC_OVERLAY_BACK_COLOR, line), ColorEntries(),
              record.kx7214_umd_back_color[i]);
     QLineEdit* content = Content(line);
-    // The limit comes after the text: a longer stored text must not leave the field invalid.
     content->setText(QString::fromStdU16String(m_p_main_wnd->m_umd_text[i]));
-    content->setValidator(new TypingLimit(content, kUmdTextTypingLimit));
+    CTypingLimit::Attach(content, kUmdTextTypingLimit);
     EnableLine(line, record.kx7214_umd_enable[i] != 0);
 }
 

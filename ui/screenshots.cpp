@@ -19,6 +19,8 @@ namespace kx::ui {
 
 namespace {
 
+constexpr int kOverlayTab = 3;
+
 void Settle() {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
@@ -43,6 +45,24 @@ bool SaveEveryTab(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
         const QString name = QStringLiteral("tab-%1.png").arg(tab.tab);
         ok = ok && main.Page()->grab().save(QDir(dir).filePath(name));
     }
+    main.Page()->TabButton(1)->click();
+    return ok;
+}
+
+// The Overlay page with the longest names of its colour lists chosen: every one shows whole.
+bool SaveLongColourNames(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
+    constexpr std::uint8_t kLightGreen = 11;
+    constexpr std::uint8_t kLightYellow = 13;
+    kx7214_page_data& record = main.m_all_kx7214_page_data;
+    for (std::size_t line = 0; line < kLineCount; ++line) {
+        const bool even = line % 2 == 0;
+        record.kx7214_umd_text_color[line] = even ? kLightGreen : kLightYellow;
+        record.kx7214_umd_back_color[line] = even ? kLightYellow : kLightGreen;
+    }
+    main.UpdateUmdGeometry();
+    main.Page()->TabButton(kOverlayTab)->click();
+    Settle();
+    const bool ok = Save(main.Page()->grab(), dir, "overlay-colour-names.png");
     main.Page()->TabButton(1)->click();
     return ok;
 }
@@ -142,6 +162,7 @@ bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, sim::DeviceHost& devices, c
     ok = ok && SavePreview(main, dir, "preview-studio-a.png");
     ok = ok && SaveEveryTab(main, dir);
     ok = ok && SaveAboutBox(main, dir);
+    ok = ok && SaveLongColourNames(main, dir);
     if (main.DeviceCombo()->count() > 1) {
         main.DeviceCombo()->setCurrentIndex(1);
         main.OnDeviceSelectionChanged(1);

@@ -10,10 +10,11 @@ namespace kx::ui {
 
 class CZANDRELL_EX_NETWORKDlg;
 
-// main-window.png, status-page.png, tab-1.png .. tab-6.png, preview-studio-a.png and, with
-// the second device, preview-edit-b.png and main-window-edit-b.png in `dir`; then the
-// outcome line in each of its states (outcome-*.png), for which the first demo device is made
-// to refuse and to stay silent. False when one of them cannot be written.
+// main-window.png, status-page.png, tab-1.png .. tab-6.png, preview-studio-a.png,
+// overlay-colour-names.png (the colour lists on their longest names) and, with the second
+// device, preview-edit-b.png and main-window-edit-b.png in `dir`; then the outcome line in
+// each of its states (outcome-*.png), for which the first demo device is made to refuse and
+// to stay silent. False when one of them cannot be written.
 bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, sim::DeviceHost& devices, const QString& dir);
 
 } // namespace kx::ui

@@ -9,6 +9,7 @@
 #include "platform/text.h"
 #include "res/resource_ids.h"
 #include "ui/button_st.h"
+#include "ui/typing_limit.h"
 
 namespace kx::ui {
 
@@ -17,38 +18,6 @@ namespace {
 constexpr std::array<const char*, 11> kOutputFormats = {
     "1080p60", "1080p50", "1080p30", "1080p25", "1080p24", "1080i60",
     "1080i50", "720p60",  "720p50",  "720p30",  "720P25",
-};
-
-// Typing cannot make the text longer than the limit, but a longer text set by the program
-// stays whole and can still be shortened.
-class TypingLimit : public QObject {
-public:
-    TypingLimit(QLineEdit* edit, int limit) : QObject(edit), m_edit(edit), m_limit(limit) {
-        m_accepted = edit->text();
-        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::OnTextChanged);
-    }
-
-private:
-    void OnTextChanged(const QString& text) {
-        if (m_reverting)
-            return;
-        const qsizetype grown = text.size() - m_accepted.size();
-        if (m_edit->isModified() && text.size() > m_limit && grown > 0) {
-            const int cursor = m_edit->cursorPosition() - static_cast<int>(grown);
-            m_reverting = true;
-            m_edit->setText(m_accepted);
-            m_edit->setModified(true);
-            m_edit->setCursorPosition(std::max(0, cursor));
-            m_reverting = false;
-            return;
-        }
-        m_accepted = text;
-    }
-
-    QLineEdit* m_edit;
-    int m_limit;
-    QString m_accepted;
-    bool m_reverting = false;
 };
 
 bool IsField(int id) {
@@ -97,7 +66,7 @@ bool CKX7214_Status::OnInitDialog() {
         main.View().ShowAlert(
             {"Please set DIP switches to \"Controls-PC\".", "Err", platform::AlertButtons::Ok});
     NameEdit()->setText(DisplayName(main.m_device_name));
-    new TypingLimit(NameEdit(), kDeviceNameTypingLimit);
+    CTypingLimit::Attach(NameEdit(), kDeviceNameTypingLimit);
     m_committed_text = NameEdit()->text();
     const auto& record = main.m_all_kx7214_page_data;
     DlgItem<QLineEdit>(res::IDC_STATUS_VERSION)
@@ -142,7 +111,7 @@ void CKX7214_Status::OnCommand(int id, Notify code) {
 }
 
 bool CKX7214_Status::PreTranslateMessage(QKeyEvent* key) {
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (IsEnterKey(key)) {
         if (QApplication::focusWidget() == NameEdit())
             CommitName(true);
         return true;

@@ -8,6 +8,7 @@
 #include "tests/core/hex.h"
 #include "tests/core/log_capture.h"
 #include "tests/core/sim_fixture.h"
+#include "tests/support/test_segment.h"
 
 namespace kx {
 namespace {
@@ -212,6 +213,22 @@ TEST_F(Exchange, OwnRequestComingBackIsNoAnswer) {
     // Taken for the device's configuration, it would zero the record.
     EXPECT_EQ(session.ReadAllConfig(), Outcome::TimedOut);
     EXPECT_EQ(session.m_device_name, u"kept");
+}
+
+// On a second segment the device's address is one of this machine's own (192.0.2.2 sits on
+// v0 beside 192.0.2.1), yet requests to it leave from 192.0.2.1: its answer identical to the
+// request is taken. A request to 192.0.2.1 itself, where nothing listens, comes back from there
+// and is no answer.
+TEST_F(Exchange, OnASecondSegmentTheSenderStillTellsAnswerFromEcho) {
+    test::TestSegment segment({test::SegmentIp(2)});
+    KX_REQUIRE_TEST_SEGMENT(segment);
+    AddDeviceAt(test::SegmentIp(2), "Gallery", 0x07);
+    StartHost();
+    Target("192.0.2.2", 0x07);
+    EXPECT_EQ(session.SendValue(0x94, 0), Outcome::Accepted);
+    EXPECT_EQ(session.SendLineValue(0x95, 0, 0), Outcome::Accepted);
+    Target("192.0.2.1", 0x07);
+    EXPECT_EQ(session.SendValue(0x94, 0), Outcome::TimedOut);
 }
 
 TEST_F(Exchange, OversizedDatagramIsDiscardedNotReadCutShort) {

@@ -153,24 +153,29 @@ TEST_F(MainWindowTest, PressOnBackgroundOrLabelMovesTheWindowButNotOnAButton) {
     EXPECT_FALSE(m.isMinimized());
 }
 
-// Escape cancels; Enter with no button focused ends with OK; Enter on a focused button
-// presses that button instead.
+// Escape cancels; Enter with no button focused ends with OK, also from the window's own device
+// list; Enter on a focused button presses that button instead.
 TEST(MainWindowKeys, EscapeAndEnterEndTheDialogAsAStandardDialogDoes) {
     KX_REQUIRE_PRIVATE_NETWORK();
-    for (auto [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
-                               std::pair{Qt::Key_Return, QDialog::Accepted}}) {
-        CZANDRELL_EX_NETWORKDlg m;
-        m.Create();
-        m.show();
-        m.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
-        EXPECT_EQ(QApplication::focusWidget(), &m) << "no control takes the first focus";
-        m.setResult(-1);
-        QTest::keyClick(QApplication::focusWidget(), key);
-        EXPECT_EQ(m.result(), result);
-        EXPECT_FALSE(m.isVisible());
-        m.DestroyWindow();
-        Settle();
+    for (bool in_list : {false, true}) {
+        for (auto [key, result] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
+                                   std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+            SCOPED_TRACE(in_list ? "device list" : "window");
+            CZANDRELL_EX_NETWORKDlg m;
+            m.Create();
+            m.show();
+            m.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+            EXPECT_EQ(QApplication::focusWidget(), &m) << "no control takes the first focus";
+            if (in_list)
+                m.DeviceCombo()->setFocus();
+            m.setResult(-1);
+            QTest::keyClick(QApplication::focusWidget(), key);
+            EXPECT_EQ(m.result(), result);
+            EXPECT_FALSE(m.isVisible());
+            m.DestroyWindow();
+            Settle();
+        }
     }
     if (Panel::Get().Ready())
         Panel::Get().Main().Publish();
