@@ -6,11 +6,10 @@
 #include <ctime>
 #include <thread>
 
+#include "bench/bench_main.h"
 #include "link/session.h"
-#include "platform/log.h"
 #include "platform/socket.h"
 #include "sim/multiviewer.h"
-#include "tests/support/private_network.h"
 
 namespace {
 
@@ -124,14 +123,7 @@ BENCHMARK(BM_SearchWith128Devices)->Iterations(1)->Unit(benchmark::kMillisecond)
 } // namespace
 
 int main(int argc, char** argv) {
-    kx::test::EnterPrivateNetwork(argc, argv);
-    if (!kx::test::PrivateNetworkReady()) {
-        std::fprintf(stderr, "no private network: %s\n", kx::test::PrivateNetworkProblem());
+    if (!kx::bench::EnterPrivateBench(argc, argv))
         return 1;
-    }
-    kx::platform::SetLogSink({});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kx::bench::RunBenchmarks(argc, argv);
 }

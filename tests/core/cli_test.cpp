@@ -13,37 +13,19 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/numbers.h"
-#include "cli/run.h"
 #include "link/commands.h"
 #include "link/config_layout.h"
 #include "link/frame.h"
 #include "sim/multiviewer.h"
+#include "tests/core/cli_runner.h"
 #include "tests/support/private_network.h"
 
 namespace kx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliResult RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "kx7214ctl");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    CliResult r;
-    r.status = cli::Run(static_cast<int>(args.size()), argv.data(), out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using test::CliResult;
+using test::RunCli;
 
 // The same command aimed at a device by address byte, with no search.
 CliResult RunAt(const std::string& ip, std::vector<std::string> args) {

@@ -2,10 +2,6 @@
 // out of order, twice, too long or not at all. Expected request bytes are written out here.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <fstream>
 #include <thread>
@@ -15,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/socket.h"
 #include "sim/multiviewer.h"
+#include "tests/core/hand_device.h"
 #include "tests/core/log_capture.h"
 #include "tests/support/private_network.h"
 
@@ -27,6 +24,7 @@ void PrintTo(FleetOutcome outcome, std::ostream* os) {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::HandDevice;
 
 constexpr std::uint32_t Ip(int last) {
     return 0x7F000000u | static_cast<std::uint32_t>(last);
@@ -41,41 +39,6 @@ Bytes Ack(std::uint8_t command, std::uint8_t status) {
     return {0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x01,    0x01,   0,    0,    0,   0,
             0,    0,    0,    0,    0,    command, status, 0x00, 0x00, 0xAE};
 }
-
-// A socket standing where a device would, answering exactly as a test tells it.
-class HandDevice {
-public:
-    explicit HandDevice(int last) : m_ip(Ip(last)) {
-        m_socket = platform::OpenUdpSocket(0);
-        m_bound = platform::Bind(m_socket, {m_ip, 7000});
-    }
-    ~HandDevice() { platform::CloseSocket(m_socket); }
-    bool Bound() const { return m_bound; }
-
-    // The next datagram within `ms`, and who sent it.
-    std::optional<Bytes> Receive(std::uint32_t ms = 3000) {
-        if (!platform::WaitReadable(m_socket, ms))
-            return std::nullopt;
-        Bytes buf(2048);
-        const int n = platform::RecvFrom(m_socket, buf.data(), buf.size(), &m_peer);
-        if (n < 0)
-            return std::nullopt;
-        buf.resize(static_cast<std::size_t>(n));
-        return buf;
-    }
-    void Send(const Bytes& bytes) {
-        platform::SendTo(m_socket, bytes.data(), bytes.size(), m_peer);
-    }
-    void SendTo(const Bytes& bytes, platform::Endpoint to) {
-        platform::SendTo(m_socket, bytes.data(), bytes.size(), to);
-    }
-
-private:
-    std::uint32_t m_ip;
-    platform::SocketHandle m_socket;
-    platform::Endpoint m_peer{};
-    bool m_bound = false;
-};
 
 // Whether any socket of this (private) network holds port 7000 on every address.
 bool WildcardPort7000Open() {
@@ -349,7 +312,7 @@ TEST_F(FleetEngineTest, WrongCommandBytesAreSkippedAndSearchFindsTheAddressByte)
 }
 
 TEST_F(FleetEngineTest, OneRequestAtATimeToADeviceAndStrayDatagramsAnswerNothing) {
-    HandDevice dev(2), stray(9);
+    HandDevice dev(Ip(2)), stray(Ip(9));
     ASSERT_TRUE(dev.Bound() && stray.Bound());
     FleetEngine engine;
     auto first = engine.Submit(ValueJob(Dev(2), 0x94, 4));
@@ -420,20 +383,19 @@ TEST_F(FleetEngineTest, CallersOnManyThreadsAndChainedJobs) {
 }
 
 TEST_F(FleetEngineTest, PortHeldByAnotherProgramIsSaidPlainly) {
-    const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(7000);
-    ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
     FleetEngine engine;
-    const auto r = engine.RunBatch({ValueJob(Dev(2), 0x94, 1), ReadAllJob(Dev(3))});
-    ::close(holder);
+    std::vector<FleetResult> r;
+    {
+        test::Port7000Holder holder;
+        ASSERT_TRUE(holder.Held());
+        r = engine.RunBatch({ValueJob(Dev(2), 0x94, 1), ReadAllJob(Dev(3))});
+    }
     for (const auto& res : r) {
         EXPECT_EQ(res.outcome, FleetOutcome::NotSent);
         EXPECT_EQ(res.problem, "port 7000 is in use by another program");
     }
     // Free again: the next job goes out.
-    HandDevice dev(2);
+    HandDevice dev(Ip(2));
     auto next = engine.Submit(ValueJob(Dev(2), 0x94, 1));
     ASSERT_TRUE(dev.Receive());
     dev.Send(Ack(0x94, 0));
@@ -441,7 +403,7 @@ TEST_F(FleetEngineTest, PortHeldByAnotherProgramIsSaidPlainly) {
 }
 
 TEST_F(FleetEngineTest, StoppingEndsWaitingJobsAndWaitsForTheOneInFlight) {
-    HandDevice dev(2);
+    HandDevice dev(Ip(2));
     std::future<FleetResult> in_flight, waiting;
     {
         FleetEngine engine;
