@@ -109,10 +109,22 @@ void DefineBackup(CLI::App& app, Args& args, Grammar& g) {
     g.subcommands.push_back({restore, RunRestore});
 }
 
+constexpr const char* kFooter =
+    "Every command that sends prints one line per device, tab-separated: address, list text, what "
+    "was sent, outcome (accepted, refused, no answer, not sent), status byte, round-trip time; "
+    "then "
+    "a summary line. --json prints each as one JSON object a line. read prints the configurations "
+    "as JSON and its lines on standard error.\n"
+    "Numbers are decimal or 0x-hex.\n"
+    "Exit status: 0 every device accepted, 1 a device refused, 2 a device did not answer or none "
+    "was found, 64 bad usage, 66 settings file or backup missing or unreadable, 69 port 7000 in "
+    "use by another program, 73 settings file or backup not written.";
+
 } // namespace
 
 Grammar DefineGrammar(CLI::App& app, Args& args) {
     Grammar g;
+    app.footer(kFooter);
     app.require_subcommand(1);
     // Global options may also follow the subcommand.
     app.fallthrough();

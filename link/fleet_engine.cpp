@@ -27,6 +27,8 @@ constexpr int kReceiveBufferBytes = 1 << 20;
 
 const std::string kNoSocketProblem = "no UDP socket could be created";
 const std::string kPortProblem = "port 7000 is in use by another program";
+// No route to the address, or a broadcast address (the engine never broadcasts).
+const std::string kSendProblem = "the system would not send to that address";
 const std::string kStoppedProblem = "the fleet engine stopped before it was sent";
 
 // A request to one of this machine's own addresses where nothing listens comes back to our
@@ -165,7 +167,8 @@ void FleetEngine::Impl::StartRequests() {
     if (socket == kNoSocket && !OpenSocket())
         return;
     for (const FleetTable::Outgoing& out : table.StartFree(TickCount()))
-        SendTo(socket, out.frame.data(), out.frame.size(), out.to);
+        if (SendTo(socket, out.frame.data(), out.frame.size(), out.to) < 0)
+            finished.push_back(table.Unsent(out.to.ip, kSendProblem));
 }
 
 // Binds port 7000 on every address, waiting a little while another program holds it. On

@@ -160,9 +160,13 @@ TEST(FleetJobs, WhatCountsAsTheAnswer) {
     EXPECT_FALSE(table.Take({Ip(2), 7000}, big, 1)) << "longer than an acknowledgement can be";
     itself = true;
     EXPECT_FALSE(table.Take({Ip(2), 7000}, request, 1)) << "our own request come back";
-    itself = false;
     // The same bytes from a device that really answered: status 0 of a value 0.
-    auto done = table.Take({Ip(2), 7000}, request, 2);
+    auto done = table.Take({Ip(2), 7001}, request, 2);
+    ASSERT_TRUE(done) << "our own request never leaves from another port";
+    table.Add(9, ValueJob(Dev(2), 0x94, 0));
+    table.StartFree(2);
+    itself = false;
+    done = table.Take({Ip(2), 7000}, request, 2);
     ASSERT_TRUE(done);
     EXPECT_EQ(done->result.outcome, FleetOutcome::Accepted);
     EXPECT_EQ(done->result.status, 0);
@@ -348,6 +352,17 @@ TEST_F(FleetEngineTest, OwnRequestComingBackIsNoAnswer) {
     const auto r = engine.RunBatch({ValueJob(Dev(1), 0x94, 0), LineValueJob(Dev(5), 0x95, 0, 0)});
     EXPECT_EQ(r[0].outcome, FleetOutcome::NoAnswer);
     EXPECT_EQ(r[1].outcome, FleetOutcome::NoAnswer);
+}
+
+TEST_F(FleetEngineTest, WhatTheSystemWillNotSendEndsAtOnceAsNotSent) {
+    // The engine's socket may not broadcast, so the system refuses this address.
+    FleetEngine engine;
+    const std::uint32_t t0 = platform::TickCount();
+    const auto r = engine.RunBatch({ValueJob({0xFFFFFFFF, 1}, 0x94, 1), ValueJob(Dev(5), 0x94, 1)});
+    EXPECT_EQ(r[0].outcome, FleetOutcome::NotSent);
+    EXPECT_EQ(r[0].problem, "the system would not send to that address");
+    EXPECT_EQ(r[1].outcome, FleetOutcome::NoAnswer) << "the other device is waited for as usual";
+    EXPECT_LT(platform::ElapsedSince(t0), 1900u);
 }
 
 TEST_F(FleetEngineTest, CallersOnManyThreadsAndChainedJobs) {
