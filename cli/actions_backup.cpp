@@ -145,10 +145,11 @@ int RunRestore(Context& ctx, const Args& args) {
                     matches.push_back(k);
             if (matches.empty())
                 return Rewrite::Skip("not in the backup", kExitNoInput);
-            // Names are the operator's: two devices in the backup may share one.
+            // Names are the operator's, so two devices of a backup may share one (and an index
+            // edited by hand may name an address twice): rather nothing than the wrong file.
             if (matches.size() > 1)
-                return Rewrite::Skip("its name belongs to " + std::to_string(matches.size()) +
-                                         " devices in the backup",
+                return Rewrite::Skip("the backup holds " + std::to_string(matches.size()) +
+                                         " files for it",
                                      kExitNoInput);
             ReadSettings(docs[matches[0]], config);
             return Rewrite::Send("set-all of " + (*index)[matches[0]].file);

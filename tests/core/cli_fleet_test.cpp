@@ -431,6 +431,25 @@ TEST_F(FleetCli, RestoreToADeviceThatIsGoneAndByName) {
     EXPECT_EQ(devices[3]->Config().block, other.block);
 }
 
+TEST_F(FleetCli, ByNameNeverGuessesBetweenDevicesOfTheSameName) {
+    for (int i : {0, 1}) {
+        auto c = devices[static_cast<std::size_t>(i)]->Config();
+        c.SetName("Twin");
+        devices[static_cast<std::size_t>(i)]->SetConfig(c);
+    }
+    ASSERT_EQ(RunCli(At(2, {"backup", dir.string()})).status, 0);
+    Clear();
+    const CliResult r = RunCli(At(2, {"--json", "restore", dir.string(), "--by-name"}));
+    EXPECT_EQ(r.status, 66);
+    const auto objects = JsonLines(r.out);
+    for (int i : {0, 1})
+        EXPECT_EQ(objects.at(static_cast<std::size_t>(i))["problem"],
+                  "the backup holds 2 files for it");
+    for (int i : {0, 1})
+        for (const auto& rq : Requests(i))
+            EXPECT_EQ(rq[16], 0x90) << "read, never written";
+}
+
 TEST_F(FleetCli, ABackupThatIsDamagedStopsRestoreBeforeAnythingIsSent) {
     ASSERT_EQ(RunCli(At(2, {"backup", dir.string()})).status, 0);
     const auto write_index = [&](const std::string& text) {

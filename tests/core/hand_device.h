@@ -1,9 +1,9 @@
 #pragma once
 // A socket standing where a device would, answering exactly as a test tells it: late, twice,
 // too long, or not at all.
-#include <netinet/in.h>
+#ifndef _WIN32
 #include <sys/socket.h>
-#include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <optional>
@@ -52,19 +52,24 @@ private:
 class Port7000Holder {
 public:
     Port7000Holder() {
-        m_fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_port = htons(7000);
-        m_held = ::bind(m_fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0;
+#ifdef _WIN32
+        m_socket = platform::OpenUdpSocket(0); // Windows sockets share a port only when asked
+#else
+        m_socket = ::socket(AF_INET, SOCK_DGRAM, 0); // without the product's SO_REUSEADDR
+#endif
+        m_held = platform::Bind(m_socket, {platform::kAnyIp, 7000});
     }
-    ~Port7000Holder() { ::close(m_fd); }
+    ~Port7000Holder() {
+        platform::CloseSocket(m_socket);
+    }
     Port7000Holder(const Port7000Holder&) = delete;
     Port7000Holder& operator=(const Port7000Holder&) = delete;
-    bool Held() const { return m_held; }
+    bool Held() const {
+        return m_held;
+    }
 
 private:
-    int m_fd = -1;
+    platform::SocketHandle m_socket = platform::kNoSocket;
     bool m_held = false;
 };
 
