@@ -54,8 +54,12 @@ std::optional<std::vector<BackupEntry>> LoadIndex(const std::filesystem::path& d
                                                   std::string& problem) {
     const std::filesystem::path path = dir / kIndexFileName;
     std::error_code ec;
-    if (!must_exist && !std::filesystem::exists(path, ec))
-        return std::vector<BackupEntry>{};
+    if (!std::filesystem::exists(path, ec)) {
+        if (!must_exist)
+            return std::vector<BackupEntry>{};
+        problem = path.string() + ": no such file (not a backup folder?)";
+        return std::nullopt;
+    }
     std::ifstream in(path, std::ios::binary);
     std::stringstream bytes;
     bytes << in.rdbuf();
