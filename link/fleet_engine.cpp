@@ -42,6 +42,22 @@ bool SendsToItself(std::uint32_t ip) {
     return local && local->ip == ip;
 }
 
+// Windows Sockets counts its start-ups: the engine starts them for its own sockets and ends
+// its share when it goes, whoever else uses them.
+class SocketsStarted {
+public:
+    SocketsStarted() : m_started(SocketStartup()) {}
+    ~SocketsStarted() {
+        if (m_started)
+            SocketCleanup();
+    }
+    SocketsStarted(const SocketsStarted&) = delete;
+    SocketsStarted& operator=(const SocketsStarted&) = delete;
+
+private:
+    bool m_started;
+};
+
 } // namespace
 
 struct FleetEngine::Impl {
@@ -82,6 +98,8 @@ private:
     void CloseSocket();
     void Deliver();
     void Finish(std::vector<FleetTable::Completion> completions);
+
+    SocketsStarted sockets_started; // first: every socket below needs it
 
     // Shared with the submitting threads.
     std::mutex mutex;
