@@ -52,7 +52,7 @@ int LoadFiles(Context& ctx, const fs::path& dir, const std::vector<BackupEntry>&
               std::vector<IniDocument>& docs) {
     docs.resize(index.size());
     for (std::size_t i = 0; i < index.size(); ++i) {
-        const IniFileResult read = LoadIniFile(dir / index[i].file, docs[i]);
+        const IniFileResult read = LoadIniFile(EntryPath(dir, index[i]), docs[i]);
         if (!read.ok)
             return Fail(ctx.err, "cannot read " + read.reason, kExitNoInput);
     }
@@ -108,7 +108,7 @@ int RunBackup(Context& ctx, const Args& args) {
         const BackupEntry entry = EntryFor(t, *reads[i]->config, ListText(t, *reads[i]->config));
         DeviceReport row = RowFor(t, "read-all into " + entry.file, *reads[i]);
         row.extra["file"] = entry.file;
-        const SettingsSaveResult saved = SaveSettingsFile(*reads[i]->config, dir / entry.file);
+        const SettingsSaveResult saved = SaveSettingsFile(*reads[i]->config, EntryPath(dir, entry));
         if (saved.written)
             fresh.push_back(entry);
         else

@@ -107,6 +107,10 @@ std::vector<BackupEntry> MergeIndex(std::vector<BackupEntry> kept,
     return kept;
 }
 
+std::filesystem::path EntryPath(const std::filesystem::path& dir, const BackupEntry& entry) {
+    return dir / std::u8string(entry.file.begin(), entry.file.end());
+}
+
 std::string BackupFileName(const std::string& list_text) {
     std::string name = list_text;
     for (char& c : name)

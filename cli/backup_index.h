@@ -33,6 +33,9 @@ IniFileResult SaveIndex(const std::filesystem::path& dir, const std::vector<Back
 std::vector<BackupEntry> MergeIndex(std::vector<BackupEntry> kept,
                                     const std::vector<BackupEntry>& fresh);
 
+// Where an entry's file lies: inside the folder, its name read as UTF-8 on every system.
+std::filesystem::path EntryPath(const std::filesystem::path& dir, const BackupEntry& entry);
+
 // A settings file name a person can tell apart: the list text (name and address), with every
 // character that a file name cannot hold on Linux or Windows replaced by '_'.
 std::string BackupFileName(const std::string& list_text);

@@ -431,6 +431,24 @@ TEST_F(FleetCli, RestoreToADeviceThatIsGoneAndByName) {
     EXPECT_EQ(devices[3]->Config().block, other.block);
 }
 
+TEST_F(FleetCli, NamesThatNoFileNameCanHoldStillGiveFilesInTheFolder) {
+    const std::vector<std::string> names = {"../up", "R\xE9gie", "a:b*c", ".hidden"};
+    for (int i = 0; i < kDevices; ++i) {
+        auto c = devices[static_cast<std::size_t>(i)]->Config();
+        c.SetName(names[static_cast<std::size_t>(i)]);
+        devices[static_cast<std::size_t>(i)]->SetConfig(c);
+    }
+    ASSERT_EQ(RunCli(At(4, {"backup", dir.string()})).status, 0);
+    std::vector<std::string> files;
+    for (const auto& e : fs::directory_iterator(dir))
+        files.push_back(e.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"R\xC3\xA9gie_127.0.0.3.ini", "_.._up_127.0.0.2.ini",
+                                               "_.hidden_127.0.0.5.ini", "a_b_c_127.0.0.4.ini",
+                                               "fleet.json"}));
+    EXPECT_EQ(RunCli({"restore", dir.string()}).status, 0);
+}
+
 TEST_F(FleetCli, ByNameNeverGuessesBetweenDevicesOfTheSameName) {
     for (int i : {0, 1}) {
         auto c = devices[static_cast<std::size_t>(i)]->Config();
