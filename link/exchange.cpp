@@ -2,6 +2,7 @@
 // send one frame, wait for the reply whose command byte echoes ours until the deadline, log
 // the outcome, close the socket. Nothing is retried.
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "link/config_layout.h"
@@ -37,15 +38,19 @@ void LogStatus(std::uint8_t status) {
     Log(status == 0 ? "send ok \n" : "send error \n");
 }
 
-} // namespace
-
-// A request sent to an address of this machine where no device listens comes back to our own
-// port 7000; its command byte matches, and taking it for the answer would report a success
-// the device never gave.
-bool CKX7214Session::IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const {
-    return static_cast<std::size_t>(len) == sent_len &&
-           std::equal(data, data + len, m_send_buf.begin());
+// Our own request come back: sent to an address of this machine where no device listens, it
+// reaches our own port 7000 from the address it left by, its command byte matching. A device
+// answers from its own address, and its answer may equal the request byte for byte (the
+// acknowledgement of a one-value command with status 0 is the request with value 0), so only
+// the sender tells the two apart. A datagram that differs from the request is never an echo.
+bool IsOwnRequest(const std::uint8_t* data, int len, std::span<const std::uint8_t> sent,
+                  Endpoint from, Endpoint to) {
+    if (from.port != frame::kPort || !std::equal(data, data + len, sent.begin(), sent.end()))
+        return false;
+    return SourceAddressToward(to) == from.ip;
 }
+
+} // namespace
 
 Outcome CKX7214Session::Exchange(const Request& rq) {
     if (m_p_glo_main_dlg == nullptr) {
@@ -61,6 +66,7 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
         Log("name dataLen = %d \n", static_cast<int>(rq.payload.size()));
 
     OpenDeviceSocket();
+    const Endpoint to = m_dest_addr;
     std::size_t sent_len = 0;
     if (const device_entry* entry = SelectedDevice()) {
         sent_len = frame::BuildFrame(entry->dev_type, entry->dev_addr, rq.command,
@@ -80,7 +86,7 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
             continue;
         Endpoint from{};
         len = RecvFrom(m_udpSockfd, recv.data(), recv.size(), &from);
-        if (len <= 0 || IsOwnRequest(recv.data(), len, sent_len))
+        if (len <= 0 || IsOwnRequest(recv.data(), len, {m_send_buf.data(), sent_len}, from, to))
             continue;
         m_dest_addr = from;
         // Only the bytes of this datagram count; what an earlier one left reads as zero.

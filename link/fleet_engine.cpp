@@ -34,12 +34,7 @@ const std::string kStoppedProblem = "the fleet engine stopped before it was sent
 // A request to one of this machine's own addresses where nothing listens comes back to our
 // port 7000 from that same address; the system then sends to it from the address itself.
 bool SendsToItself(std::uint32_t ip) {
-    const SocketHandle s = OpenUdpSocket(0);
-    if (s == kNoSocket)
-        return false;
-    const auto local = Connect(s, {ip, frame::kPort}) ? LocalEndpoint(s) : std::nullopt;
-    CloseSocket(s);
-    return local && local->ip == ip;
+    return SourceAddressToward({ip, frame::kPort}) == ip;
 }
 
 // Windows Sockets counts its start-ups: the engine starts them for its own sockets and ends

@@ -4,6 +4,7 @@
 // command-line tool and the tests use it alone.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "link/commands.h"
@@ -26,6 +27,14 @@ inline constexpr std::size_t kDeviceNameMaxBytes = 16;
 inline constexpr std::uint32_t kSearchWaitMs = 2000;
 
 enum class Outcome { Accepted, Refused, TimedOut };
+
+// How asking one address for a device ended.
+enum class FindOutcome {
+    Listed,    // a device answered and is in the list (now or from before), selected and opened
+    NoAnswer,  // nothing that names a device answered within the search time
+    TableFull, // a device answered, but the table already holds 128 others
+    NoSocket,  // the socket could not be opened; "Create socket err" was shown
+};
 
 class CKX7214Session : public SessionState {
 public:
@@ -71,6 +80,10 @@ public:
 
     // Discovery.
     void ScanDevices();
+    // Sends the search request to one address only and adds whatever answers after the
+    // devices already listed, with the search's list texts; the device that answered is
+    // selected and its container opened. A device on another subnet is found this way.
+    FindOutcome FindDeviceAt(std::uint32_t ip);
     void SelectDevice();
     void OnDeviceSelectionChanged(int list_selection);
     bool HasSelectedDevice() const;
@@ -91,9 +104,10 @@ public:
 private:
     struct Request;
     Outcome Exchange(const Request& request);
-    bool IsOwnRequest(const std::uint8_t* data, int len, std::size_t sent_len) const;
+    bool OpenSearchSocket();
     void SendSearchRequests(const std::uint8_t* request, std::size_t len);
-    void AddSearchEntries(const std::uint8_t* reply, int len, int& count);
+    int CollectSearchReplies(std::uint32_t t0, int& count, std::optional<std::uint32_t> asked);
+    int AddSearchEntries(const std::uint8_t* reply, int len, int& count);
 
     SessionView& m_view;
 };

@@ -87,6 +87,19 @@ std::optional<Endpoint> LocalEndpoint(SocketHandle s) {
     return Endpoint{ntohl(sa.sin_addr.s_addr), ntohs(sa.sin_port)};
 }
 
+// Connecting a datagram socket sends nothing; it only makes the system pick the route and with
+// it the local address.
+std::optional<std::uint32_t> SourceAddressToward(Endpoint to) {
+    const SocketHandle s = OpenUdpSocket(0);
+    if (s == kNoSocket)
+        return std::nullopt;
+    const auto local = Connect(s, to) ? LocalEndpoint(s) : std::nullopt;
+    CloseSocket(s);
+    if (!local)
+        return std::nullopt;
+    return local->ip;
+}
+
 void SetReceiveBuffer(SocketHandle s, int bytes) {
     setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes);
 }

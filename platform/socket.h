@@ -38,6 +38,9 @@ bool Bind(SocketHandle s, Endpoint local);
 bool Connect(SocketHandle s, Endpoint peer);
 // The address and port the socket is bound to (nothing when the system cannot say).
 std::optional<Endpoint> LocalEndpoint(SocketHandle s);
+// The address of this machine that a datagram to `to` leaves from, as the routing table
+// chooses it; nullopt when there is no route. Nothing is sent.
+std::optional<std::uint32_t> SourceAddressToward(Endpoint to);
 // Room for datagrams that arrive faster than they are read (the system may grant less).
 void SetReceiveBuffer(SocketHandle s, int bytes);
 void SetNonBlocking(SocketHandle s);

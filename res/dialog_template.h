@@ -9,6 +9,7 @@ namespace kx::res {
 enum class ControlKind {
     PushButton,
     DropDownList, // combo box, drop-down-list style; the height includes the open list
+    DropDown,     // combo box with an edit field, drop-down style; the same heights
     Static,       // text label
     StaticFrame,  // frame or placeholder without text
     Edit,

@@ -21,6 +21,11 @@ inline constexpr int IDC_BTN_MINIMIZE = 1003;
 inline constexpr int IDC_BTN_CLOSE = 1004;
 inline constexpr int IDC_STATUS_LABEL = 1074;
 inline constexpr int IDC_VERSION_LABEL = 1075;
+// Finding a device by its address: the address field (with the remembered addresses in its
+// list) and its two buttons.
+inline constexpr int IDC_FIND_ADDRESS = 1080;
+inline constexpr int IDC_BTN_FIND = 1081;
+inline constexpr int IDC_BTN_FORGET = 1082;
 
 // Device page container.
 inline constexpr int IDC_TAB_STATUS = 1103;

@@ -10,6 +10,9 @@ namespace {
 constexpr ControlTemplate kControls[] = {
     {IDC_BTN_SCAN, ControlKind::PushButton, "SCANNING", 38, 39, 38, 12, kVisible},
     {IDC_DEVICE_COMBO, ControlKind::DropDownList, "", 78, 39, 219, 79, kVisible | kVScroll},
+    {IDC_FIND_ADDRESS, ControlKind::DropDown, "", 303, 39, 69, 79, kVisible | kVScroll},
+    {IDC_BTN_FIND, ControlKind::PushButton, "FIND", 375, 39, 35, 12, kVisible},
+    {IDC_BTN_FORGET, ControlKind::PushButton, "FORGET", 413, 39, 36, 12, kVisible},
     {IDC_PAGE_HOLDER, ControlKind::StaticFrame, "", 6, 59, 446, 320, 0},
     {IDC_STATUS_LABEL, ControlKind::Static, "No Device Connected", 37, 21, 80, 11, kVisible},
     {IDC_VERSION_LABEL, ControlKind::Static, "Version:1.0.1.5", 320, 21, 57, 11, kVisible},

@@ -4,6 +4,7 @@
 #include "platform/socket.h"
 #include "platform/text.h"
 #include "sim/multiviewer.h"
+#include "sim/test_segment.h"
 
 namespace kx::sim {
 namespace {
@@ -85,6 +86,8 @@ std::string NameText(const std::string& name) {
 }
 
 std::string DeviceIpProblem(std::uint32_t ip) {
+    if (OnTestSegment(ip))
+        return TestSegmentAddressProblem(ip);
     const std::string text = platform::InetNtoa(ip);
     if ((ip & kLoopbackMask) != kLoopbackNet)
         return text + " is not a loopback address (127.0.0.0/8)";

@@ -7,6 +7,7 @@
 #include "link/frame.h"
 #include "sim/device_logic.h"
 #include "sim/multiviewer.h"
+#include "sim/test_segment.h"
 
 namespace kx::sim {
 namespace {
@@ -27,6 +28,12 @@ Identity IdentityOf(const SimDevice& device) {
 
 bool OnLoopback(std::uint32_t ip) {
     return (ip >> 24) == 127;
+}
+
+bool Hears(const SimDevice& device, std::uint32_t broadcast_ip) {
+    if (broadcast_ip == kSegmentBroadcast)
+        return OnTestSegment(device.Ip());
+    return device.Options().hears_limited_broadcast.value_or(OnLoopback(device.Ip()));
 }
 
 // A frame for another command, as a late reply to some earlier request would look.
@@ -84,11 +91,11 @@ bool DeviceHost::Start() {
     }
     if (m_error.empty() && pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) != 0)
         m_error = "cannot create the wake pipe";
-    if (m_error.empty()) {
-        m_broadcast_socket = OpenBound(platform::kBroadcastIp);
-        if (m_broadcast_socket == kNoSocket)
-            m_error = "cannot bind 255.255.255.255:7000";
-    }
+    m_segment_reachable = TestSegmentIsolated();
+    OpenBroadcastSocket(platform::kBroadcastIp);
+    if (std::any_of(m_devices.begin(), m_devices.end(),
+                    [](const auto& d) { return OnTestSegment(d->Ip()); }))
+        OpenBroadcastSocket(kSegmentBroadcast);
     for (std::size_t i = 0; i < m_devices.size() && m_error.empty(); ++i) {
         m_devices[i]->m_socket = OpenBound(m_devices[i]->Ip());
         if (m_devices[i]->m_socket == kNoSocket)
@@ -102,6 +109,16 @@ bool DeviceHost::Start() {
     return true;
 }
 
+void DeviceHost::OpenBroadcastSocket(std::uint32_t ip) {
+    if (!m_error.empty())
+        return;
+    const SocketHandle s = OpenBound(ip);
+    if (s == kNoSocket)
+        m_error = "cannot bind " + platform::InetNtoa(ip) + ":7000";
+    else
+        m_broadcast_sockets.push_back({s, ip});
+}
+
 void DeviceHost::Stop() {
     if (m_thread.joinable()) {
         const char wake = 1;
@@ -113,9 +130,9 @@ void DeviceHost::Stop() {
 }
 
 void DeviceHost::CloseAll() {
-    if (m_broadcast_socket != kNoSocket)
-        platform::CloseSocket(m_broadcast_socket);
-    m_broadcast_socket = kNoSocket;
+    for (const BroadcastSocket& b : m_broadcast_sockets)
+        platform::CloseSocket(b.socket);
+    m_broadcast_sockets.clear();
     for (auto& d : m_devices) {
         if (d->m_socket != kNoSocket)
             platform::CloseSocket(d->m_socket);
@@ -136,7 +153,9 @@ void DeviceHost::Run() {
 // Waits until a datagram arrives or a delayed reply falls due, and takes in what arrived.
 // False when the host is told to stop.
 bool DeviceHost::WaitForWork() {
-    std::vector<pollfd> fds{{m_wake[0], POLLIN, 0}, {m_broadcast_socket, POLLIN, 0}};
+    std::vector<pollfd> fds{{m_wake[0], POLLIN, 0}};
+    for (const BroadcastSocket& b : m_broadcast_sockets)
+        fds.push_back({b.socket, POLLIN, 0});
     for (auto& d : m_devices)
         fds.push_back({d->m_socket, POLLIN, 0});
     const int timeout = m_pending.empty() ? -1 : MsUntil(m_pending.front().due);
@@ -144,15 +163,17 @@ bool DeviceHost::WaitForWork() {
         return true;
     if (fds[0].revents != 0)
         return false;
-    if (fds[1].revents != 0)
-        Drain(m_broadcast_socket, nullptr);
+    const std::size_t first_device = 1 + m_broadcast_sockets.size();
+    for (std::size_t i = 1; i < first_device; ++i)
+        if (fds[i].revents != 0)
+            Drain(m_broadcast_sockets[i - 1].socket, nullptr, m_broadcast_sockets[i - 1].ip);
     for (std::size_t i = 0; i < m_devices.size(); ++i)
-        if (fds[i + 2].revents != 0)
-            Drain(m_devices[i]->m_socket, m_devices[i].get());
+        if (fds[first_device + i].revents != 0)
+            Drain(m_devices[i]->m_socket, m_devices[i].get(), 0);
     return true;
 }
 
-void DeviceHost::Drain(SocketHandle s, SimDevice* device) {
+void DeviceHost::Drain(SocketHandle s, SimDevice* device, std::uint32_t broadcast_ip) {
     for (int i = 0; i < kDrainLimit && platform::WaitReadable(s, 0); ++i) {
         Endpoint from;
         const int n = platform::RecvFrom(s, m_buffer.data(), m_buffer.size(), &from);
@@ -163,8 +184,9 @@ void DeviceHost::Drain(SocketHandle s, SimDevice* device) {
             OnDatagram(*device, bytes, from, false);
             continue;
         }
-        for (auto& d : m_devices) // every device hears the broadcast
-            OnDatagram(*d, bytes, from, true);
+        for (auto& d : m_devices)
+            if (Hears(*d, broadcast_ip))
+                OnDatagram(*d, bytes, from, true);
     }
 }
 
@@ -173,8 +195,8 @@ void DeviceHost::OnDatagram(SimDevice& device, const std::vector<std::uint8_t>& 
     FrameRecord record{false, from.ip, from.port, bytes, false};
     const bool silent = device.silent.load();
     std::optional<Request> request;
-    // Nothing outside the loopback network is ever answered.
-    if (OnLoopback(from.ip))
+    // Nothing outside the loopback network and the isolated test segment is ever answered.
+    if (Reachable(from.ip))
         request = ParseRequest(bytes);
     if (request && broadcast && request->command != CMD_SEARCH)
         request.reset();
@@ -239,10 +261,15 @@ void DeviceHost::SendDue() {
 }
 
 void DeviceHost::Send(SimDevice& device, const std::vector<std::uint8_t>& bytes, Endpoint to) {
-    if (!OnLoopback(to.ip))
+    if (!Reachable(to.ip))
         return;
-    platform::SendTo(device.m_socket, bytes.data(), bytes.size(), to);
+    // Noted first, so whoever has received the reply finds it among the device's frames.
     Note(device, FrameRecord{true, to.ip, to.port, bytes, false});
+    platform::SendTo(device.m_socket, bytes.data(), bytes.size(), to);
+}
+
+bool DeviceHost::Reachable(std::uint32_t ip) const {
+    return OnLoopback(ip) || (m_segment_reachable && OnTestSegment(ip));
 }
 
 // A socket on the device's new address, or none when the device stays where it is: the address

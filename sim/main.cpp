@@ -118,7 +118,9 @@ void Announce(const kx::sim::SimDevice& d) {
 void AddOptions(CLI::App& app, Settings& s) {
     auto* devices = app.add_option("--devices", s.devices, "number of devices, from 127.0.0.2")
                         ->check(CLI::Range(1, kMaxDevices));
-    app.add_option("--ip", s.ips, "a device's address (repeatable, 127.0.0.0/8 only)")
+    app.add_option("--ip", s.ips,
+                   "a device's address (repeatable; 127.0.0.0/8, or 192.0.2.0/24 inside an "
+                   "isolated test namespace)")
         ->excludes(devices);
     app.add_option("--name", s.names, "a device's name (repeatable, in device order)");
     app.add_option("--dev-addr", s.dev_addrs, "a device's address byte (repeatable)")

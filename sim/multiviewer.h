@@ -64,6 +64,11 @@ struct DeviceOptions {
     std::uint8_t dev_addr = 0x01;
     std::uint8_t dev_type = 0xA3;
     DeviceConfig config{};
+    // Whether the search sent to 255.255.255.255 reaches the device. Unset: a device on the
+    // loopback network hears it; one on the test segment does not, as a device behind a PC's
+    // second network card does not, and hears only that segment's own broadcast. False on
+    // loopback stands for a device on another subnet, found only by its address.
+    std::optional<bool> hears_limited_broadcast;
 };
 
 // Search-reply text for a device name: the name, then "-A-01". The panel lists the part before
@@ -71,8 +76,9 @@ struct DeviceOptions {
 // exactly one entry, named by the rest of the text, results.
 std::string NameText(const std::string& name);
 
-// Devices live on 127.0.0.0/8 only, never on 127.0.0.1 (where the panel's replies arrive) nor on
-// the loopback network's own or broadcast address. Empty when usable, else why not.
+// Devices live on 127.0.0.0/8, never on 127.0.0.1 (where the panel's replies arrive) nor on the
+// loopback network's own or broadcast address; or on the test segment where it is isolated
+// (sim/test_segment.h). Empty when usable, else why not.
 std::string DeviceIpProblem(std::uint32_t ip);
 
 class SimDevice {
@@ -141,8 +147,11 @@ private:
     };
     void Run();
     void CloseAll();
+    void OpenBroadcastSocket(std::uint32_t ip);
     bool WaitForWork();
-    void Drain(platform::SocketHandle s, SimDevice* device);
+    // A device's own socket, or (device null) a broadcast socket bound to broadcast_ip.
+    void Drain(platform::SocketHandle s, SimDevice* device, std::uint32_t broadcast_ip);
+    bool Reachable(std::uint32_t ip) const;
     void OnDatagram(SimDevice& device, const std::vector<std::uint8_t>& bytes,
                     platform::Endpoint from, bool broadcast);
     static std::vector<std::uint8_t> Answer(SimDevice& device, const Request& request,
@@ -157,7 +166,14 @@ private:
     std::vector<std::unique_ptr<SimDevice>> m_devices;
     std::deque<Pending> m_pending; // ordered by send time, then by queueing order
     std::vector<std::uint8_t> m_buffer;
-    platform::SocketHandle m_broadcast_socket = platform::kNoSocket;
+    struct BroadcastSocket {
+        platform::SocketHandle socket;
+        std::uint32_t ip;
+    };
+    // The limited broadcast's socket, and the test segment's own when a device starts there.
+    std::vector<BroadcastSocket> m_broadcast_sockets;
+    // Peers on the test segment are answered only where it is isolated.
+    bool m_segment_reachable = false;
     int m_wake[2] = {-1, -1};
     std::thread m_thread;
     std::string m_error;

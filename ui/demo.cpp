@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::uint32_t kStudioAIp = 0x7F000002; // 127.0.0.2
 constexpr std::uint32_t kEditBIp = 0x7F000003;   // 127.0.0.3
+constexpr std::uint32_t kRemoteIp = 0x7F000004;  // 127.0.0.4
 
 // Labels on every input: UMD centred, meter on the left, input status top left.
 void ShowAllLabels(sim::DeviceConfig& c, std::uint8_t umd_colour, std::uint8_t input_colour) {
@@ -67,6 +68,15 @@ sim::DeviceOptions DemoEditB() {
     return options;
 }
 
+sim::DeviceOptions DemoRemote() {
+    sim::DeviceOptions options = Demo(kRemoteIp, "Remote-Rack", 0x03);
+    options.hears_limited_broadcast = false;
+    sim::DeviceConfig& c = options.config;
+    c.At(block::kOutputLayout) = 12; // input 4 full size
+    ShowAllLabels(c, 3, 5);
+    return options;
+}
+
 bool OnlyLoopbackNetwork() {
 #ifdef __linux__
     struct ::if_nameindex* names = ::if_nameindex();
@@ -85,6 +95,7 @@ bool OnlyLoopbackNetwork() {
 bool DemoDevices::Start(std::string& error) {
     m_host.AddDevice(DemoStudioA());
     m_host.AddDevice(DemoEditB());
+    m_host.AddDevice(DemoRemote());
     if (!m_host.Start()) {
         error = m_host.Error();
         return false;

@@ -50,9 +50,12 @@ QWidget* CreateButton(const res::ControlTemplate& c, QWidget* parent) {
     return button;
 }
 
-QWidget* CreateComboBox(QWidget* parent) {
+QWidget* CreateComboBox(QWidget* parent, bool editable) {
     auto* combo = new QComboBox(parent);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // What is typed stays the field's text; the program decides what joins the list.
+    combo->setEditable(editable);
+    combo->setInsertPolicy(QComboBox::NoInsert);
     return combo;
 }
 
@@ -100,7 +103,8 @@ QWidget* CDialog::CreateControl(const res::ControlTemplate& c) {
         widget = CreateButton(c, this);
         break;
     case res::ControlKind::DropDownList:
-        widget = CreateComboBox(this);
+    case res::ControlKind::DropDown:
+        widget = CreateComboBox(this, c.kind == res::ControlKind::DropDown);
         break;
     case res::ControlKind::Static:
     case res::ControlKind::StaticFrame:

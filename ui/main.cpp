@@ -1,8 +1,12 @@
 // kx7214-panel: the desktop control panel.
-//   --demo             two simulated multiviewers in the same process (127.0.0.2, 127.0.0.3)
+//   --demo             simulated multiviewers in the same process (127.0.0.2 and 127.0.0.3 answer
+//                      the search, 127.0.0.4 only its address); the addresses found by address
+//                      are remembered for this run only
 //   --screenshot DIR   with the demo: write the README pictures to DIR and exit
 //   --startup-probe    print "shown" once the main window is on screen, then exit
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -57,7 +61,10 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     kx::ui::DemoDevices demo;
+    QTemporaryDir demo_settings;
     if (options->demo) {
+        // A demo's addresses never join the operator's own remembered ones.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, demo_settings.path());
         // The search is a broadcast: the simulated devices are only for a private network.
         if (!kx::ui::OnlyLoopbackNetwork()) {
             std::fprintf(stderr, "kx7214-panel: --demo runs only where loopback is the only "

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QWindow>
@@ -20,6 +22,7 @@
 #include "res/resource_ids.h"
 #include "ui/about_dialog.h"
 #include "ui/button_st.h"
+#include "ui/find_by_address.h"
 #include "ui/page_background.h"
 
 namespace kx::ui {
@@ -38,6 +41,7 @@ const char* const kAboutItem = "关于 ZANDRELL_EX_NETWORK(&A)...";
 // Identifier of the About item in the window menu; the system's own commands have the low
 // four bits free, so the item is recognised with them cleared.
 constexpr unsigned kAboutCommand = 0x0010;
+const char* const kFindCaption = "Find device";
 
 } // namespace
 
@@ -66,6 +70,7 @@ bool CZANDRELL_EX_NETWORKDlg::OnInitDialog() {
     PlaceWindowButton(res::IDC_BTN_MINIMIZE, res::IDB_MINIMIZE, kMinimizePlace);
     PlaceWindowButton(res::IDC_BTN_CLOSE, res::IDB_CLOSE, kClosePlace);
     DlgItem<CButtonST>(res::IDC_BTN_SCAN)->ApplyTextButtonLook();
+    InitFindByAddress();
     SetInitialTexts(*this);
     MoveItem(res::IDC_STATUS_LABEL, kStatusLabelPlace);
     MoveItem(res::IDC_VERSION_LABEL, kVersionLabelPlace);
@@ -82,6 +87,37 @@ void CZANDRELL_EX_NETWORKDlg::PlaceWindowButton(int id, int bitmap_id, const QRe
     button->SetTransparentBackground(true);
     button->SetFlatLook(true);
     button->SetHoverBorder(false);
+}
+
+// The remembered addresses are asked on every search from the start.
+void CZANDRELL_EX_NETWORKDlg::InitFindByAddress() {
+    DlgItem<CButtonST>(res::IDC_BTN_FIND)->ApplyTextButtonLook();
+    DlgItem<CButtonST>(res::IDC_BTN_FORGET)->ApplyTextButtonLook();
+    QComboBox* field = FindAddressCombo();
+    field->lineEdit()->setPlaceholderText(QStringLiteral("Device IP"));
+    // The arrow part in the field's own dark grey too, with a plain grey arrow.
+    field->setStyleSheet(
+        QStringLiteral("QComboBox { color: %1; background: %2; border: 1px solid %3; "
+                       "padding-left: 3px; }"
+                       "QComboBox::drop-down { background: %2; border-left: 1px solid %3; "
+                       "width: 16px; }"
+                       "QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid %2; "
+                       "border-right: 4px solid %2; border-top: 5px solid %4; }")
+            .arg(kSkinFieldText.name(), kSkinFieldGround.name(), kSkinPageGround.name(),
+                 kSkinLabelText.name()));
+    field->setToolTip(QStringLiteral("A device that SCANNING does not find (on another subnet): "
+                                     "type its address and press Enter or FIND"));
+    DlgItem<CButtonST>(res::IDC_BTN_FIND)
+        ->setToolTip(QStringLiteral("Look for a device at this address; when one answers, the "
+                                    "address is remembered and asked on every search"));
+    DlgItem<CButtonST>(res::IDC_BTN_FORGET)
+        ->setToolTip(QStringLiteral("Stop asking this remembered address on every search"));
+    m_search_addresses = LoadRememberedAddresses();
+    FillRememberedList();
+}
+
+QComboBox* CZANDRELL_EX_NETWORKDlg::FindAddressCombo() const {
+    return DlgItem<QComboBox>(res::IDC_FIND_ADDRESS);
 }
 
 QComboBox* CZANDRELL_EX_NETWORKDlg::DeviceCombo() const {
@@ -103,6 +139,12 @@ void CZANDRELL_EX_NETWORKDlg::OnCommand(int id, Notify code) {
     case res::IDC_BTN_SCAN:
         ScanDevices();
         break;
+    case res::IDC_BTN_FIND:
+        OnFindDevice();
+        break;
+    case res::IDC_BTN_FORGET:
+        OnForgetAddress();
+        break;
     case res::IDC_BTN_MINIMIZE:
         showMinimized();
         break;
@@ -114,7 +156,83 @@ void CZANDRELL_EX_NETWORKDlg::OnCommand(int id, Notify code) {
     }
 }
 
-CtlColor CZANDRELL_EX_NETWORKDlg::OnCtlColor(QWidget*, int, CtlType type) {
+bool CZANDRELL_EX_NETWORKDlg::PreTranslateMessage(QKeyEvent* key) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && FindAddressCombo()->isAncestorOf(QApplication::focusWidget())) {
+        OnFindDevice();
+        return true;
+    }
+    return CDialog::PreTranslateMessage(key);
+}
+
+void CZANDRELL_EX_NETWORKDlg::OnFindDevice() {
+    QComboBox* field = FindAddressCombo();
+    const TypedAddress typed = ParseTypedAddress(field->currentText());
+    if (!typed.ip) {
+        ShowAlert({typed.problem.toStdString(), kFindCaption, platform::AlertButtons::Ok});
+        field->setFocus(Qt::OtherFocusReason);
+        field->lineEdit()->selectAll();
+        return;
+    }
+    const QString address = AddressText(*typed.ip);
+    field->setEditText(address);
+    switch (FindDeviceAt(*typed.ip)) {
+    case FindOutcome::Listed:
+        m_search_addresses = WithRemembered(m_search_addresses, *typed.ip);
+        SaveRememberedAddresses(m_search_addresses);
+        FillRememberedList();
+        break;
+    case FindOutcome::NoAnswer:
+        ShowAlert({QStringLiteral("No device answered at %1 within %2 ms.")
+                       .arg(address)
+                       .arg(m_search_wait_ms)
+                       .toStdString(),
+                   kFindCaption, platform::AlertButtons::Ok});
+        break;
+    case FindOutcome::TableFull:
+        ShowAlert({QStringLiteral("The device at %1 answered, but the device list already holds "
+                                  "%2 devices.")
+                       .arg(address)
+                       .arg(kDeviceTableSize)
+                       .toStdString(),
+                   kFindCaption, platform::AlertButtons::Ok});
+        break;
+    case FindOutcome::NoSocket: // "Create socket err" has been shown
+        break;
+    }
+}
+
+// The device stays in the list until the next search, which no longer asks its address.
+void CZANDRELL_EX_NETWORKDlg::OnForgetAddress() {
+    const TypedAddress typed = ParseTypedAddress(FindAddressCombo()->currentText());
+    const bool remembered =
+        typed.ip && std::find(m_search_addresses.begin(), m_search_addresses.end(), *typed.ip) !=
+                        m_search_addresses.end();
+    if (!remembered) {
+        ShowAlert({"Choose one of the remembered addresses in the list of the address field, "
+                   "then press FORGET.",
+                   kFindCaption, platform::AlertButtons::Ok});
+        return;
+    }
+    std::erase(m_search_addresses, *typed.ip);
+    SaveRememberedAddresses(m_search_addresses);
+    FindAddressCombo()->setEditText(QString());
+    FillRememberedList();
+}
+
+void CZANDRELL_EX_NETWORKDlg::FillRememberedList() {
+    QComboBox* field = FindAddressCombo();
+    const QString typed = field->currentText();
+    field->clear();
+    for (std::uint32_t ip : m_search_addresses)
+        field->addItem(AddressText(ip));
+    field->setEditText(typed);
+}
+
+CtlColor CZANDRELL_EX_NETWORKDlg::OnCtlColor(QWidget*, int id, CtlType type) {
+    // The address field is the program's own text field.
+    if (id == res::IDC_FIND_ADDRESS)
+        return {kSkinFieldText, kSkinFieldGround, kSkinFieldGround};
     if (type == CtlType::Button)
         return {std::nullopt, kButtonGround, kButtonGround};
     if (type == CtlType::Static)

@@ -37,6 +37,12 @@ public:
     CKX7214* Page() const { return m_page; }
     QComboBox* DeviceCombo() const;
     QLabel* StatusLabel() const;
+    // The address field of find-by-address; its list holds the remembered addresses.
+    QComboBox* FindAddressCombo() const;
+
+    // Enter in the address field looks for a device there; everything else is the standard
+    // dialog's.
+    bool PreTranslateMessage(QKeyEvent* key) override;
 
     // Alerts go here instead of a message box while a handler is set (tests, screenshots).
     using AlertHandler = std::function<void(const platform::Alert&)>;
@@ -60,6 +66,10 @@ protected:
 
 private:
     void AddAboutToWindowMenu();
+    void InitFindByAddress();
+    void OnFindDevice();
+    void OnForgetAddress();
+    void FillRememberedList();
     void PlaceWindowButton(int id, int bitmap_id, const QRect& place);
 
     QPointer<CKX7214> m_page;

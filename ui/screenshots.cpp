@@ -73,6 +73,11 @@ bool WriteScreenshots(CZANDRELL_EX_NETWORKDlg& main, const QString& dir) {
         ok = ok && SavePreview(main, dir, "preview-edit-b.png");
         ok = ok && Save(main.grab(), dir, "main-window-edit-b.png");
     }
+    // The device on "another subnet", found by typing its address.
+    main.FindAddressCombo()->setEditText(QStringLiteral("127.0.0.4"));
+    main.DlgItem<CButtonST>(res::IDC_BTN_FIND)->click();
+    Settle();
+    ok = ok && Save(main.grab(), dir, "main-window-find.png");
     return ok;
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "link/config_layout.h"
 #include "platform/clock.h"
 #include "platform/socket.h"
+#include "tests/core/hex.h"
 #include "tests/core/log_capture.h"
 #include "tests/core/sim_fixture.h"
 
@@ -140,14 +143,75 @@ TEST_F(Exchange, FailedSocketCallDoesNotDisableLaterExchanges) {
     EXPECT_EQ(session.SendLineValue(CMD_SET_UMD_ENABLE, 0, 1), Outcome::Accepted);
 }
 
-TEST_F(Exchange, OwnRequestEchoedBackIsNotTakenForTheAnswer) {
-    AddDevice(2, "Studio");
+// The acknowledgement of a one-value command with status 0 is byte for byte the request with
+// value 0, and a refusal (status 1) of value 1 the request with value 1: the device's answer is
+// told from our own request by its sender alone.
+TEST_F(Exchange, AnswerIdenticalToTheRequestIsTheDevicesAnswer) {
+    auto& dev = AddDevice(2, "Studio", 0x07);
     StartHost();
-    Target("127.0.0.9"); // an address of this machine where nothing listens
-    test::LogCapture log;
-    EXPECT_EQ(session.SendValue(CMD_SET_OUTPUT_FORMAT, 0), Outcome::TimedOut);
-    EXPECT_FALSE(log.Has("send ok \n"));
-    EXPECT_TRUE(log.Has("wait time over \n"));
+    Target("127.0.0.2", 0x07);
+    struct Case {
+        std::function<Outcome()> send;
+        std::uint8_t status;
+        Outcome outcome;
+        const char* line;
+        std::string request;
+        std::string reply;
+    };
+    const std::string value0 = "A5 6C 15 00 A3 07 01 00 00 00 00 00 00 00 00 00 94 00 65 02 AE";
+    const std::string value1 = "A5 6C 15 00 A3 07 01 00 00 00 00 00 00 00 00 00 94 01 66 02 AE";
+    const Case cases[] = {
+        {[&] { return session.SendValue(0x94, 0); }, 0, Outcome::Accepted, "send ok \n", value0,
+         value0},
+        {[&] { return session.SendValue(0x94, 1); }, 1, Outcome::Refused, "send error \n", value1,
+         value1},
+        {[&] { return session.SendLineValue(0x95, 0, 0); }, 0, Outcome::Accepted, "send ok \n",
+         "A5 6C 16 00 A3 07 01 00 00 00 00 00 00 00 00 00 95 00 00 67 02 AE",
+         "A5 6C 15 00 A3 07 01 00 00 00 00 00 00 00 00 00 95 00 66 02 AE"},
+        {[&] { return session.SendLineValue(0x95, 1, 1); }, 1, Outcome::Refused, "send error \n",
+         "A5 6C 16 00 A3 07 01 00 00 00 00 00 00 00 00 00 95 01 01 69 02 AE",
+         "A5 6C 15 00 A3 07 01 00 00 00 00 00 00 00 00 00 95 01 67 02 AE"},
+    };
+    for (const Case& c : cases) {
+        dev.ClearFrames();
+        dev.status = c.status;
+        test::LogCapture log;
+        EXPECT_EQ(c.send(), c.outcome) << c.request;
+        EXPECT_EQ(log.lines,
+                  (std::vector<std::string>{"m_device_index = 0 \n", c.line, "read over \n"}));
+        const auto frames = dev.Frames();
+        ASSERT_EQ(frames.size(), 2u) << c.request;
+        EXPECT_EQ(test::ToHex(frames[0].bytes), c.request);
+        EXPECT_EQ(test::ToHex(frames[1].bytes), c.reply);
+    }
+
+    // The empty UMD text and the empty name are acknowledged with frames identical to them too.
+    dev.status = 0;
+    session.m_umd_text[0].clear();
+    session.m_device_name.clear();
+    EXPECT_EQ(session.SendUmdText(0), Outcome::Accepted);
+    EXPECT_EQ(session.SendDeviceName(), Outcome::Accepted);
+    EXPECT_EQ(dev.Config().UmdText(0), u"");
+    EXPECT_EQ(dev.Config().Name(), "");
+}
+
+// Sent to an address of this machine where nothing listens, the request comes back to our own
+// port 7000 from 127.0.0.1; its command byte matches, but it is no answer.
+TEST_F(Exchange, OwnRequestComingBackIsNoAnswer) {
+    Target("127.0.0.5", 0x07);
+    session.m_device_name = u"kept";
+    {
+        test::LogCapture log;
+        EXPECT_EQ(session.SendValue(0x94, 0), Outcome::TimedOut);
+        EXPECT_EQ(log.lines, (std::vector<std::string>{"m_device_index = 0 \n", "wait time over \n",
+                                                       "read over \n"}));
+    }
+    // Line 0 would read as status 0, line 1 as a refusal.
+    EXPECT_EQ(session.SendLineValue(0x95, 0, 0), Outcome::TimedOut);
+    EXPECT_EQ(session.SendLineValue(0x95, 1, 1), Outcome::TimedOut);
+    // Taken for the device's configuration, it would zero the record.
+    EXPECT_EQ(session.ReadAllConfig(), Outcome::TimedOut);
+    EXPECT_EQ(session.m_device_name, u"kept");
 }
 
 TEST_F(Exchange, OversizedDatagramIsDiscardedNotReadCutShort) {

@@ -70,44 +70,46 @@ TEST(BuildFrame, LengthFieldAndChecksumAreLittleEndianAndWrap) {
 TEST(CommandTable, CodesShapesFrameLengthsAndDeadlines) {
     struct Expect {
         std::uint8_t code;
+        const char* name;
         std::size_t frame_len;
         std::uint32_t deadline;
         bool auto_only;
     };
     const Expect expected[] = {
-        {CMD_SEARCH, 20, 2000, false},
-        {CMD_READ_ALL, 20, 1000, false},
-        {CMD_SET_OUTPUT_FORMAT, 21, 1000, true},
-        {CMD_SET_BORDER_COLOR, 21, 1000, true},
-        {CMD_SET_OUTPUT_LAYOUT, 21, 1000, true},
-        {CMD_SET_UMD_ENABLE, 22, 500, true},
-        {CMD_SET_UMD_POSITION, 22, 500, true},
-        {CMD_SET_UMD_TEXT_COLOR, 22, 500, true},
-        {CMD_SET_UMD_BACK_COLOR, 22, 500, true},
-        {CMD_SET_AUDIO_ENABLE, 22, 500, true},
-        {CMD_SET_AUDIO_POSITION, 22, 500, true},
-        {CMD_SET_AUDIO_TRANSPARENCY, 22, 500, true},
-        {CMD_SET_AUDIO_COMBINATION, 22, 500, true},
-        {CMD_SET_AUDIO_CHANNEL, 22, 500, true},
-        {CMD_SET_INPUT_ENABLE, 22, 500, true},
-        {CMD_SET_INPUT_TEXT_COLOR, 22, 500, true},
-        {CMD_SET_INPUT_BACK_COLOR, 22, 500, true},
-        {CMD_SET_INPUT_POSITION, 22, 500, true},
-        {CMD_SAVE_CUSTOM, 21, 1000, false},
-        {CMD_SET_BORDER_ENABLE, 21, 1000, true},
-        {CMD_SET_ALL, 255, 500, false},
-        {CMD_SET_NETWORK, 32, 1000, false},
+        {0xFF, "CMD_SEARCH", 20, 2000, false},
+        {0x90, "CMD_READ_ALL", 20, 1000, false},
+        {0x92, "CMD_SET_OUTPUT_FORMAT", 21, 1000, true},
+        {0x93, "CMD_SET_BORDER_COLOR", 21, 1000, true},
+        {0x94, "CMD_SET_OUTPUT_LAYOUT", 21, 1000, true},
+        {0x95, "CMD_SET_UMD_ENABLE", 22, 500, true},
+        {0x96, "CMD_SET_UMD_POSITION", 22, 500, true},
+        {0x97, "CMD_SET_UMD_TEXT_COLOR", 22, 500, true},
+        {0x98, "CMD_SET_UMD_BACK_COLOR", 22, 500, true},
+        {0x9A, "CMD_SET_AUDIO_ENABLE", 22, 500, true},
+        {0x9B, "CMD_SET_AUDIO_POSITION", 22, 500, true},
+        {0x9C, "CMD_SET_AUDIO_TRANSPARENCY", 22, 500, true},
+        {0x9D, "CMD_SET_AUDIO_COMBINATION", 22, 500, true},
+        {0x9E, "CMD_SET_AUDIO_CHANNEL", 22, 500, true},
+        {0x9F, "CMD_SET_INPUT_ENABLE", 22, 500, true},
+        {0xA0, "CMD_SET_INPUT_TEXT_COLOR", 22, 500, true},
+        {0xA1, "CMD_SET_INPUT_BACK_COLOR", 22, 500, true},
+        {0xA2, "CMD_SET_INPUT_POSITION", 22, 500, true},
+        {0xA3, "CMD_SAVE_CUSTOM", 21, 1000, false},
+        {0xA4, "CMD_SET_BORDER_ENABLE", 21, 1000, true},
+        {0xA5, "CMD_SET_ALL", 255, 500, false},
+        {0xA6, "CMD_SET_NETWORK", 32, 1000, false},
     };
     for (const Expect& e : expected) {
         const CommandInfo* c = FindCommand(e.code);
         ASSERT_NE(c, nullptr) << int(e.code);
+        EXPECT_EQ(c->name, e.name);
         EXPECT_EQ(RequestLength(c->shape), e.frame_len) << c->name;
         EXPECT_EQ(c->DeadlineMs(), e.deadline) << c->name;
         EXPECT_EQ(c->auto_only, e.auto_only) << c->name;
     }
-    EXPECT_EQ(FindCommand(CMD_SET_UMD_TEXT)->DeadlineMs(), 500u);
-    EXPECT_EQ(FindCommand(CMD_SET_DEVICE_NAME)->DeadlineMs(), 500u);
-    EXPECT_EQ(RequestLength(FindCommand(CMD_SET_UMD_TEXT)->shape, 1 + 2 * 16), 53u);
+    EXPECT_EQ(FindCommand(0x99)->DeadlineMs(), 500u);
+    EXPECT_EQ(FindCommand(0x91)->DeadlineMs(), 500u);
+    EXPECT_EQ(RequestLength(FindCommand(0x99)->shape, 1 + 2 * 16), 53u);
     EXPECT_EQ(Commands().size(), 24u);
 }
 

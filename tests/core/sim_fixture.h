@@ -4,11 +4,23 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/session.h"
 #include "sim/multiviewer.h"
 #include "tests/support/private_network.h"
+
+namespace kx {
+
+// Found by the test framework next to Outcome, so failures name the outcome.
+inline void PrintTo(Outcome outcome, std::ostream* os) {
+    *os << (outcome == Outcome::Accepted  ? "Accepted"
+            : outcome == Outcome::Refused ? "Refused"
+                                          : "TimedOut");
+}
+
+} // namespace kx
 
 namespace kx::test {
 
@@ -24,8 +36,14 @@ protected:
     }
 
     sim::SimDevice& AddDevice(int last_octet, const std::string& name, std::uint8_t addr = 1) {
+        return AddDeviceAt(Loopback(last_octet), name, addr);
+    }
+
+    sim::SimDevice& AddDeviceAt(std::uint32_t ip, const std::string& name, std::uint8_t addr = 1,
+                                std::optional<bool> hears_limited_broadcast = std::nullopt) {
         sim::DeviceOptions o;
-        o.ip = Loopback(last_octet);
+        o.hears_limited_broadcast = hears_limited_broadcast;
+        o.ip = ip;
         o.search_text = sim::NameText(name);
         o.dev_addr = addr;
         return host.AddDevice(o);

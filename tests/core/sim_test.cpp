@@ -15,7 +15,9 @@
 #include "platform/socket.h"
 #include "sim/device_logic.h"
 #include "sim/multiviewer.h"
+#include "sim/test_segment.h"
 #include "tests/support/private_network.h"
+#include "tests/support/test_segment.h"
 
 namespace kx {
 namespace {
@@ -505,15 +507,45 @@ TEST_F(Sim, MalformedRequestsAreRecordedAndIgnored) {
 TEST_F(Sim, HostRefusesAddressesOutsideLoopbackAndTwiceGivenOnes) {
     for (std::uint32_t ip : {0xC0A8010Au, 0x7F000001u, 0x7FFFFFFFu}) {
         sim::DeviceHost h;
-        h.AddDevice(sim::DeviceOptions{ip, {}, 1, 0xA3, {}});
+        h.AddDevice(sim::DeviceOptions{ip, {}, 1, 0xA3, {}, {}});
         EXPECT_FALSE(h.Start()) << platform::InetNtoa(ip);
         EXPECT_NE(h.Error().find(platform::InetNtoa(ip)), std::string::npos) << h.Error();
     }
     sim::DeviceHost h;
-    h.AddDevice(sim::DeviceOptions{kDev1, {}, 1, 0xA3, {}});
-    h.AddDevice(sim::DeviceOptions{kDev1, {}, 2, 0xA3, {}});
+    h.AddDevice(sim::DeviceOptions{kDev1, {}, 1, 0xA3, {}, {}});
+    h.AddDevice(sim::DeviceOptions{kDev1, {}, 2, 0xA3, {}, {}});
     EXPECT_FALSE(h.Start());
     EXPECT_NE(h.Error().find("two devices"), std::string::npos) << h.Error();
+}
+
+std::string HostError(std::uint32_t ip) {
+    sim::DeviceHost h;
+    h.AddDevice(sim::DeviceOptions{ip, {}, 1, 0xA3, {}, {}});
+    return h.Start() ? std::string() : h.Error();
+}
+
+// Addresses of the test segment are used only while nothing can leave the namespace.
+TEST_F(Sim, TestSegmentAddressesOnlyWhereTheSegmentIsIsolated) {
+    test::TestSegment segment({test::SegmentIp(2)});
+    KX_REQUIRE_TEST_SEGMENT(segment);
+    EXPECT_TRUE(sim::TestSegmentIsolated());
+    EXPECT_EQ(HostError(test::SegmentIp(2)), "");
+    EXPECT_EQ(HostError(test::SegmentIp(1)), "192.0.2.1 is the PC's own address on the test "
+                                             "segment, where the panel's replies arrive");
+    EXPECT_EQ(HostError(test::SegmentIp(0)), "192.0.2.0 is not a host address");
+    EXPECT_EQ(HostError(test::SegmentIp(255)), "192.0.2.255 is not a host address");
+    EXPECT_NE(HostError(0xC0000302u).find("not a loopback address"), std::string::npos);
+
+    // Any other interface that is up (here a bridge, or else a tap device) ends that.
+    const bool other = (test::TestSegment::RunIp({"link", "add", "kx0", "type", "bridge"}) ||
+                        test::TestSegment::RunIp({"tuntap", "add", "kx0", "mode", "tap"})) &&
+                       test::TestSegment::RunIp({"link", "set", "kx0", "up"});
+    if (!other)
+        GTEST_SKIP() << "neither a bridge nor a tap device can be made here";
+    EXPECT_FALSE(sim::TestSegmentIsolated());
+    EXPECT_NE(HostError(test::SegmentIp(2)).find("is on the test segment"), std::string::npos);
+    test::TestSegment::RunIp({"link", "del", "kx0"});
+    EXPECT_TRUE(sim::TestSegmentIsolated());
 }
 
 TEST_F(Sim, StopWithRepliesStillDueIsCleanAndTheHostCanStartAgain) {

@@ -1,7 +1,9 @@
 #pragma once
 // Test programs open the product's sockets, broadcast to 255.255.255.255:7000 and bind port
-// 7000. They do that only inside a private network namespace with loopback alone: a program
-// that sees any other interface re-executes itself inside a fresh one before the first test.
+// 7000. They do that only inside a private network namespace with loopback alone: every program
+// re-executes itself inside a fresh one before the first test, even when it was started in a
+// namespace that already has loopback alone, because other programs may share that one.
+#include <string>
 
 namespace kx::test {
 
@@ -12,6 +14,10 @@ void EnterPrivateNetwork(int argc, char** argv);
 // True when this process runs with loopback as its only interface.
 bool PrivateNetworkReady();
 const char* PrivateNetworkProblem();
+
+// The network namespace ("net:[inode]") the process runs in, and the one it was started in.
+std::string CurrentNamespace();
+std::string StartNamespace();
 
 } // namespace kx::test
 
