@@ -21,6 +21,7 @@
 #include "tests/core/cli_runner.h"
 #include "tests/core/hand_device.h"
 #include "tests/support/private_network.h"
+#include "tests/support/test_segment.h"
 
 namespace kx {
 namespace {
@@ -328,6 +329,68 @@ TEST_F(FleetCli, ReadOfSeveralPrintsEachConfigurationWithItsDevice) {
     }
     // The outcome lines and the summary go to standard error, beside the JSON.
     EXPECT_NE(r.err.find("3 devices: 3 accepted"), std::string::npos) << r.err;
+}
+
+// Devices no broadcast reaches: one on another subnet (asked by address only), one behind a
+// second network card (the test's own segment, reached by that segment's broadcast).
+class FarDevicesCli : public ::testing::Test {
+protected:
+    void SetUp() override { KX_REQUIRE_PRIVATE_NETWORK(); }
+
+    sim::SimDevice& Add(std::uint32_t ip, const std::string& name, std::uint8_t addr,
+                        std::optional<bool> hears_limited_broadcast = std::nullopt) {
+        sim::DeviceOptions o;
+        o.ip = ip;
+        o.dev_addr = addr;
+        o.config = sim::DeviceConfig::Sample(name);
+        o.hears_limited_broadcast = hears_limited_broadcast;
+        return host.AddDevice(o);
+    }
+
+    sim::DeviceHost host;
+};
+
+TEST_F(FarDevicesCli, ADeviceOnAnotherSubnetIsReachedByItsAddress) {
+    Add(0x7F000002, "Near", 0x01);
+    auto& far = Add(0x7F000004, "Far", 0x33, false);
+    ASSERT_TRUE(host.Start()) << host.Error();
+
+    EXPECT_EQ(RunCli({"scan", "--wait", "300"}).out, "Near_127.0.0.2\nConnected - 1 \n");
+    EXPECT_EQ(RunCli({"scan", "--wait", "300", "--to", "127.0.0.4"}).status, 0);
+    const CliResult found = RunCli({"--all", "--wait", "300", "--to", "127.0.0.4", "custom", "1"});
+    EXPECT_EQ(found.status, 0) << found.err;
+    EXPECT_NE(found.out.find("127.0.0.4\tFar_127.0.0.4\tcustom 1\taccepted"), std::string::npos)
+        << found.out;
+
+    // Named by address alone: asked directly, no broadcast needed.
+    far.ClearFrames();
+    const CliResult r =
+        RunCli({"--device", "127.0.0.4", "--wait", "300", "set", "output_layout", "3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto rq = far.ReceivedRequests();
+    ASSERT_EQ(rq.size(), 1u);
+    EXPECT_EQ(rq[0], (Bytes{0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x33, 0x01, 0,    0,    0,   0,
+                            0,    0,    0,    0,    0,    0x94, 0x03, 0x94, 0x02, 0xAE}));
+}
+
+TEST_F(FarDevicesCli, ADeviceBehindASecondNetworkCardIsFoundAndDriven) {
+    test::TestSegment segment({test::SegmentIp(2)});
+    KX_REQUIRE_TEST_SEGMENT(segment);
+    auto& gallery = Add(test::SegmentIp(2), "Gallery", 0x05);
+    Add(0x7F000002, "Studio", 0x01);
+    ASSERT_TRUE(host.Start()) << host.Error();
+
+    CliResult r = RunCli({"--all", "--wait", "500", "--json", "read"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto objects = JsonLines(r.out);
+    ASSERT_EQ(objects.size(), 3u) << r.out;
+    std::vector<std::string> texts = {objects[0]["list_text"], objects[1]["list_text"]};
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (std::vector<std::string>{"Gallery_192.0.2.2", "Studio_127.0.0.2"}));
+
+    r = RunCli({"--device", "192.0.2.2", "--wait", "500", "umd-text", "0", "Wall"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(gallery.Config().UmdText(0), u"Wall");
 }
 
 TEST(FleetCliPort, PortHeldByAnotherProgramIsNeitherAnAnswerNorSilence) {
