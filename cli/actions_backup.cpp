@@ -136,24 +136,23 @@ int RunRestore(Context& ctx, const Args& args) {
         return status;
     const Reads reads = ReadEach(ctx, *targets);
     Report report("restore", ctx.json, ctx.out);
-    WriteEach(
-        ctx, report, *targets, reads, [&](std::size_t, const Target& t, SessionState& config) {
-            const std::string name = platform::Utf16ToUtf8(config.m_device_name);
-            std::vector<std::size_t> matches;
-            for (std::size_t k = 0; k < index->size(); ++k)
-                if (args.by_name ? (*index)[k].name == name : (*index)[k].address == t.ip_text)
-                    matches.push_back(k);
-            if (matches.empty())
-                return Rewrite::Skip("not in the backup", kExitNoInput);
-            // Names are the operator's, so two devices of a backup may share one (and an index
-            // edited by hand may name an address twice): rather nothing than the wrong file.
-            if (matches.size() > 1)
-                return Rewrite::Skip("the backup holds " + std::to_string(matches.size()) +
-                                         " files for it",
-                                     kExitNoInput);
-            ReadSettings(docs[matches[0]], config);
-            return Rewrite::Send("set-all of " + (*index)[matches[0]].file);
-        });
+    WriteEach(ctx, report, *targets, reads, [&](const Target& t, SessionState& config) {
+        const std::string name = platform::Utf16ToUtf8(config.m_device_name);
+        std::vector<std::size_t> matches;
+        for (std::size_t k = 0; k < index->size(); ++k)
+            if (args.by_name ? (*index)[k].name == name : (*index)[k].address == t.ip_text)
+                matches.push_back(k);
+        if (matches.empty())
+            return Rewrite::Skip("not in the backup", kExitNoInput);
+        // Names are the operator's, so two devices of a backup may share one (and an index
+        // edited by hand may name an address twice): rather nothing than the wrong file.
+        if (matches.size() > 1)
+            return Rewrite::Skip("the backup holds " + std::to_string(matches.size()) +
+                                     " files for it",
+                                 kExitNoInput);
+        ReadSettings(docs[matches[0]], config);
+        return Rewrite::Send("set-all of " + (*index)[matches[0]].file);
+    });
     return report.Finish();
 }
 

@@ -59,7 +59,7 @@ int RunApply(Context& ctx, const Args& args) {
     const Reads reads = ReadEach(ctx, *targets);
     const std::string sent = args.file ? "set-all of " + *args.file : "set-all of the defaults";
     Report report("apply", ctx.json, ctx.out);
-    WriteEach(ctx, report, *targets, reads, [&](std::size_t, const Target&, SessionState& config) {
+    WriteEach(ctx, report, *targets, reads, [&](const Target&, SessionState& config) {
         if (args.file)
             ReadSettings(doc, config);
         else

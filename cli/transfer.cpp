@@ -33,7 +33,7 @@ void WriteEach(Context& ctx, Report& report, const std::vector<Target>& targets,
         if (!reads[i] || !reads[i]->config)
             return job;
         SessionState config = *reads[i]->config;
-        rewrites[i] = prepare(i, t, config);
+        rewrites[i] = prepare(t, config);
         if (rewrites[i].skip.empty())
             job = SetAllJob(t.device, config);
         return job;

@@ -26,7 +26,7 @@ struct Rewrite {
     static Rewrite Send(std::string sent) { return {std::move(sent), {}, 0}; }
     static Rewrite Skip(std::string why, int status) { return {{}, std::move(why), status}; }
 };
-using Prepare = std::function<Rewrite(std::size_t, const Target&, SessionState&)>;
+using Prepare = std::function<Rewrite(const Target&, SessionState&)>;
 
 // Sends the set-all block to every device that was read, and adds one row per target: the
 // set-all's outcome, or the read's where the read did not succeed.
