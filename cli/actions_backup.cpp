@@ -88,6 +88,9 @@ RestoreTargets(Context& ctx, const Args& args, const std::vector<BackupEntry>& i
 } // namespace
 
 int RunBackup(Context& ctx, const Args& args) {
+    // A mistyped option leaves no folder behind.
+    if (!CheckTargets(args.target, Reach::ManyDevices, ctx.err))
+        return kExitUsage;
     const fs::path dir = args.dir;
     std::vector<BackupEntry> kept;
     if (const int status = PrepareFolder(ctx, dir, kept))

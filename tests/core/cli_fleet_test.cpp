@@ -220,6 +220,7 @@ TEST_F(FleetCli, CommandsForOneDeviceRefuseSeveralBeforeSendingAnything) {
              {"--all", "--wait", "60001", "read"},
              {"--all", "--to", "127.1", "read"},
              {"scan", "--wait", "x"},
+             {"--device", "127.0.0.2", "--dev-addr", "256", "backup", dir.string()},
          }) {
         const CliResult r = RunCli(args);
         EXPECT_EQ(r.status, 64) << args.back() << ": " << r.err;
@@ -227,6 +228,7 @@ TEST_F(FleetCli, CommandsForOneDeviceRefuseSeveralBeforeSendingAnything) {
     }
     for (int i = 0; i < kDevices; ++i)
         EXPECT_TRUE(devices[static_cast<std::size_t>(i)]->Frames().empty());
+    EXPECT_FALSE(fs::exists(dir));
 }
 
 TEST_F(FleetCli, AllListsEachDeviceOnceEvenWhenItAnswersTwice) {
