@@ -37,6 +37,7 @@ void CKX7214Session::ScanDevices() {
     if (m_view.DeviceListCount() > 0)
         m_view.ClearDeviceList();
 
+    const auto started = std::chrono::steady_clock::now();
     const std::uint32_t t0 = TickCount();
     const auto request = SearchRequest();
     int count = 0;
@@ -61,6 +62,7 @@ void CKX7214Session::ScanDevices() {
     m_view.SelectDeviceListItem(0);
     CloseSocket();
     m_view.SetBusy(false);
+    ReportSearch(count, m_search_wait_ms, started);
     SelectDevice();
     Log("search  over \n");
 }
@@ -68,6 +70,7 @@ void CKX7214Session::ScanDevices() {
 FindOutcome CKX7214Session::FindDeviceAt(std::uint32_t ip) {
     Log("find device at %s \n", InetNtoa(ip).c_str());
     CloseSocket();
+    const auto started = std::chrono::steady_clock::now();
     const std::uint32_t t0 = TickCount();
     const auto request = SearchRequest();
     // The search's socket: bound to port 7000, where devices answer, and allowed to broadcast,
@@ -80,6 +83,7 @@ FindOutcome CKX7214Session::FindDeviceAt(std::uint32_t ip) {
     const int first = CollectSearchReplies(t0, count, ip);
     CloseSocket();
     m_view.SetBusy(false);
+    ReportSearch(first >= 0 ? 1 : 0, m_search_wait_ms, started);
     const bool listed = count > m_device_count || (first >= 0 && first < m_device_count);
     m_device_count = count;
     Log("find over \n");

@@ -2,9 +2,11 @@
 // send one frame, wait for the reply whose command byte echoes ours until the deadline, log
 // the outcome, close the socket. Nothing is retried.
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <vector>
 
+#include "link/applied_state.h"
 #include "link/config_layout.h"
 #include "link/read_all.h"
 #include "link/session.h"
@@ -59,6 +61,7 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
     }
     m_send_buf.fill(0);
     std::vector<std::uint8_t> recv(rq.recv_size, 0);
+    const auto started = std::chrono::steady_clock::now();
     const std::uint32_t t0 = TickCount();
     const std::uint32_t deadline = DeadlineMs(rq.kind);
     m_view.SetBusy(true);
@@ -113,7 +116,34 @@ Outcome CKX7214Session::Exchange(const Request& rq) {
     CloseSocket();
     Log("read over \n");
     m_view.SetBusy(false);
+    if (outcome == Outcome::TimedOut)
+        ReportExchange(rq, outcome, std::nullopt, started);
+    else
+        ReportExchange(rq, outcome, recv[frame::kOffStatus], started);
     return outcome;
+}
+
+// What the device now holds follows what it acknowledged; the report names the device as the
+// list shows it.
+void CKX7214Session::ReportExchange(const Request& rq, Outcome outcome,
+                                    std::optional<std::uint8_t> status,
+                                    std::chrono::steady_clock::time_point started) {
+    if (outcome == Outcome::Accepted)
+        NoteAcknowledged(m_applied, *this, rq.command, rq.payload);
+    OutcomeReport report;
+    report.kind = rq.kind;
+    report.command = rq.command;
+    report.payload = rq.payload;
+    if (const device_entry* entry = SelectedDevice()) {
+        report.device_ip.assign(entry->ip_text, strnlen(entry->ip_text, sizeof entry->ip_text));
+        report.device_text = m_view.DeviceListItemText(m_device_index);
+    }
+    report.outcome = outcome;
+    report.status = status;
+    report.round_trip = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
+    report.deadline_ms = DeadlineMs(rq.kind);
+    Report(std::move(report));
 }
 
 Outcome CKX7214Session::ReadAllConfig() {

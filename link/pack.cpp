@@ -18,17 +18,15 @@ std::string DeviceNameBytes(const std::u16string& name) {
     return ansi;
 }
 
-void PackAllDataBlock(SessionState& state) {
-    auto& b = state.m_all_data_block;
-    auto& rec = state.m_all_kx7214_page_data;
-    b.fill(0);
+std::array<std::uint8_t, kAllDataBlockSize> PackedBlock(const SessionState& state) {
+    std::array<std::uint8_t, kAllDataBlockSize> b{};
+    const auto& rec = state.m_all_kx7214_page_data;
     b[block::kOutputFormat] = rec.kx7214_output_format;
     b[block::kBorderColor] = rec.kx7214_border_color;
     b[block::kOutputLayout] = rec.kx7214_output_layout;
     b[block::kBorderEnable] = rec.kx7214_border_enable;
 
     const std::string name = DeviceNameBytes(state.m_device_name);
-    Log(" Configuration dev name is %d \n", static_cast<int>(state.m_device_name.size()));
     std::copy(name.begin(), name.end(), b.begin() + block::kDeviceName); // the zero follows
 
     for (int i = 0; i < kLineCount; ++i) {
@@ -48,9 +46,8 @@ void PackAllDataBlock(SessionState& state) {
     for (int i = 0; i < kLineCount; ++i) {
         const std::size_t at = block::AudioAt(i);
         b[at + block::kAudioEnable] = rec.kx7214_audio_enable[i];
-        if (rec.kx7214_audio_postion[i] == 1)
-            rec.kx7214_audio_postion[i] = 2;
-        b[at + block::kAudioPosition] = rec.kx7214_audio_postion[i];
+        b[at + block::kAudioPosition] =
+            IsAudioRight(rec.kx7214_audio_postion[i]) ? 2 : rec.kx7214_audio_postion[i];
         b[at + block::kAudioChannel] = rec.kx7214_audio_in_ch[i];
     }
     for (int i = 0; i < kLineCount; ++i) {
@@ -60,6 +57,15 @@ void PackAllDataBlock(SessionState& state) {
         b[at + block::kInputTextColor] = rec.kx7214_input_text_color[i];
         b[at + block::kInputBackColor] = rec.kx7214_input_back_color[i];
     }
+    return b;
+}
+
+void PackAllDataBlock(SessionState& state) {
+    Log(" Configuration dev name is %d \n", static_cast<int>(state.m_device_name.size()));
+    state.m_all_data_block = PackedBlock(state);
+    for (std::uint8_t& postion : state.m_all_kx7214_page_data.kx7214_audio_postion)
+        if (postion == 1)
+            postion = 2;
     Log(" send all page data\n");
 }
 

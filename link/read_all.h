@@ -1,6 +1,7 @@
 #pragma once
 // Reading the device's whole configuration out of an accepted read-all reply, and the device
 // name as it travels to the device.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,6 +18,10 @@ void DecodeReadAll(const std::uint8_t* reply, std::size_t len, SessionState& sta
 // The name in the system ANSI code page without terminator, cut to the 16 bytes the device
 // keeps.
 std::string DeviceNameBytes(const std::u16string& name);
+
+// The configuration block the set-all request would carry for this state; the state is left
+// as it is.
+std::array<std::uint8_t, kAllDataBlockSize> PackedBlock(const SessionState& state);
 
 // Writes the record, the name and the UMD texts into m_all_data_block as the set-all request
 // carries them. A record audio position of 1 becomes 2, in the record too.

@@ -1,5 +1,6 @@
 #include "link/session.h"
 
+#include "link/applied_state.h"
 #include "link/read_all.h"
 
 namespace kx {
@@ -16,6 +17,29 @@ CKX7214Session::~CKX7214Session() {
 
 void CKX7214Session::Publish() {
     m_p_glo_main_dlg = this;
+}
+
+int CKX7214Session::UnappliedChanges() const {
+    return CountUnappliedChanges(*this, m_applied);
+}
+
+void CKX7214Session::ReportSearch(int devices_answered, std::uint32_t deadline_ms,
+                                  std::chrono::steady_clock::time_point started) {
+    OutcomeReport report;
+    report.kind = ExchangeKind::Search;
+    report.command = CMD_SEARCH;
+    report.outcome = devices_answered > 0 ? Outcome::Accepted : Outcome::TimedOut;
+    report.round_trip = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now() - started);
+    report.deadline_ms = deadline_ms;
+    report.devices_answered = devices_answered;
+    Report(std::move(report));
+}
+
+void CKX7214Session::Report(OutcomeReport report) {
+    report.at = std::chrono::system_clock::now();
+    m_outcomes.Add(report);
+    m_view.ReportOutcome(report);
 }
 
 void CKX7214Session::PackAllDataBlock() {

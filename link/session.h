@@ -3,13 +3,16 @@
 // family on the local segment. The desktop main window derives from this class; the
 // command-line tool and the tests use it alone.
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
 #include "link/commands.h"
 #include "link/device_entry.h"
 #include "link/frame.h"
+#include "link/outcome_report.h"
 #include "link/session_view.h"
 #include "model/preview_geometry.h"
 #include "model/session_state.h"
@@ -25,8 +28,6 @@ inline constexpr std::size_t kRecvSize = 128;
 inline constexpr std::size_t kUmdTextMaxUnits = 16;
 inline constexpr std::size_t kDeviceNameMaxBytes = 16;
 inline constexpr std::uint32_t kSearchWaitMs = 2000;
-
-enum class Outcome { Accepted, Refused, TimedOut };
 
 // How asking one address for a device ended.
 enum class FindOutcome {
@@ -63,13 +64,21 @@ public:
     // Preview rectangles computed from the record.
     PreviewGeometry m_preview{};
 
+    // What the selected device was last known to hold: its last read, and every setting,
+    // text and whole configuration it acknowledged since.
+    SessionState m_applied;
+    // Settings of the record that differ from m_applied: what Apply would still change.
+    int UnappliedChanges() const;
+    // The latest outcome reports, oldest first.
+    const std::deque<OutcomeReport>& Outcomes() const { return m_outcomes.Reports(); }
+
     int StartWinsock();
     int OpenBroadcastSocket();
     int OpenDeviceSocket();
     void CloseSocket();
 
-    // The exchanges. Pages ignore the outcome; the command-line tool turns it into its exit
-    // status.
+    // The exchanges. Each one's outcome is also reported to the view and kept in the history;
+    // the command-line tool turns it into its exit status.
     Outcome ReadAllConfig();
     Outcome SendNetworkConfig();
     Outcome SendValue(std::uint8_t command, std::uint8_t value);
@@ -108,8 +117,14 @@ private:
     void SendSearchRequests(const std::uint8_t* request, std::size_t len);
     int CollectSearchReplies(std::uint32_t t0, int& count, std::optional<std::uint32_t> asked);
     int AddSearchEntries(const std::uint8_t* reply, int len, int& count);
+    void ReportExchange(const Request& request, Outcome outcome, std::optional<std::uint8_t> status,
+                        std::chrono::steady_clock::time_point started);
+    void ReportSearch(int devices_answered, std::uint32_t deadline_ms,
+                      std::chrono::steady_clock::time_point started);
+    void Report(OutcomeReport report);
 
     SessionView& m_view;
+    OutcomeHistory m_outcomes;
 };
 
 // Set by Publish(); null until the main window (or the tool) has initialised.

@@ -1,10 +1,11 @@
 #pragma once
 // What the core asks of the user interface. The desktop main window implements it with its
-// widgets; the command-line tool and the tests use HeadlessView, which keeps the list and the
-// status text in memory.
+// widgets; the command-line tool and the tests use HeadlessView, which keeps the list, the
+// status text and the latest outcome reports in memory.
 #include <string>
 #include <vector>
 
+#include "link/outcome_report.h"
 #include "platform/alerts.h"
 
 namespace kx {
@@ -17,6 +18,7 @@ public:
     virtual void ClearDeviceList() = 0;
     virtual void InsertDeviceListItem(int index, const std::u16string& text) = 0;
     virtual int DeviceListCount() const = 0;
+    virtual std::u16string DeviceListItemText(int index) const = 0;
     // A programmatic selection: it raises no selection-change notification.
     virtual void SelectDeviceListItem(int index) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
@@ -33,6 +35,9 @@ public:
 
     // The window blocks for a search or an exchange; a user interface shows a wait cursor.
     virtual void SetBusy(bool busy) = 0;
+
+    // What came of an exchange or a search, once it is over.
+    virtual void ReportOutcome(const OutcomeReport& report) = 0;
 };
 
 class HeadlessView : public SessionView {
@@ -45,10 +50,12 @@ public:
     int containers_opened = 0;
     int preview_invalidations = 0;
     bool print_alerts = false;
+    OutcomeHistory outcomes;
 
     void ClearDeviceList() override;
     void InsertDeviceListItem(int index, const std::u16string& text) override;
     int DeviceListCount() const override { return static_cast<int>(list_items.size()); }
+    std::u16string DeviceListItemText(int index) const override;
     void SelectDeviceListItem(int index) override { selected_item = index; }
     void SetStatusText(const std::string& text) override { status_text = text; }
     void ShowAlert(const platform::Alert& alert) override;
@@ -57,6 +64,7 @@ public:
     void OpenContainer() override;
     void InvalidatePreview() override { ++preview_invalidations; }
     void SetBusy(bool) override {}
+    void ReportOutcome(const OutcomeReport& report) override { outcomes.Add(report); }
 };
 
 } // namespace kx

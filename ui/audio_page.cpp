@@ -47,33 +47,6 @@ const ColumnInfo& Info(AudioColumn column) {
     return kColumns[static_cast<std::size_t>(column)];
 }
 
-const QStringList& PositionEntries() {
-    static const QStringList entries = {QStringLiteral("Left"), QStringLiteral("Right")};
-    return entries;
-}
-
-const QStringList& ChannelEntries() {
-    static const QStringList entries = [] {
-        QStringList out;
-        for (int first = 1; first < 16; first += 2)
-            out << QString::asprintf("CH%d-%d", first, first + 1);
-        return out;
-    }();
-    return entries;
-}
-
-const QStringList& TransparencyEntries() {
-    static const QStringList entries = {QStringLiteral("0%"), QStringLiteral("50%"),
-                                        QStringLiteral("100%")};
-    return entries;
-}
-
-const QStringList& CombinationEntries() {
-    static const QStringList entries = {QStringLiteral("Bar and Float"),
-                                        QStringLiteral("Bar Only "), QStringLiteral("Float Only")};
-    return entries;
-}
-
 } // namespace
 
 int AudioControlId(int line, AudioColumn column) {
@@ -108,12 +81,12 @@ void CKX7214_Audio::FillLine(int line) {
     std::uint8_t& position = value(AudioColumn::Position);
     if (position == kDeviceRight)
         position = 1;
-    FillList(List(line, AudioColumn::Position), PositionEntries(), position);
-    FillList(List(line, AudioColumn::Transparency), TransparencyEntries(),
+    FillList(List(line, AudioColumn::Position), AudioPositionEntries(), position);
+    FillList(List(line, AudioColumn::Transparency), AudioTransparencyEntries(),
              value(AudioColumn::Transparency));
-    FillList(List(line, AudioColumn::Combination), CombinationEntries(),
+    FillList(List(line, AudioColumn::Combination), AudioCombinationEntries(),
              value(AudioColumn::Combination));
-    FillList(List(line, AudioColumn::Channel), ChannelEntries(), value(AudioColumn::Channel));
+    FillList(List(line, AudioColumn::Channel), AudioChannelEntries(), value(AudioColumn::Channel));
     EnableLine(line, value(AudioColumn::Enable) != 0);
 }
 

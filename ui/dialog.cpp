@@ -138,18 +138,18 @@ void CDialog::Connect(QWidget* widget, int id) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::Clicked);
+                Dispatch(id, Notify::Clicked);
         });
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         // Only the operator's choice notifies; a selection made by the program does not.
         connect(combo, &QComboBox::activated, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::SelChange);
+                Dispatch(id, Notify::SelChange);
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         connect(edit, &QLineEdit::textEdited, this, [this, id] {
             if (!m_destroyed)
-                OnCommand(id, Notify::Update);
+                Dispatch(id, Notify::Update);
         });
         edit->installEventFilter(this);
     }
@@ -158,8 +158,14 @@ void CDialog::Connect(QWidget* widget, int id) {
 bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool focus_in = event->type() == QEvent::FocusIn;
     if ((focus_in || event->type() == QEvent::FocusOut) && !m_destroyed)
-        OnCommand(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
+        Dispatch(IdOf(watched), focus_in ? Notify::SetFocus : Notify::KillFocus);
     return QDialog::eventFilter(watched, event);
+}
+
+void CDialog::Dispatch(int id, Notify code) {
+    OnCommand(id, code);
+    if (auto* top = qobject_cast<CDialog*>(window()))
+        top->OnControlNotified();
 }
 
 QWidget* CDialog::GetDlgItem(int id) const {

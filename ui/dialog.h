@@ -49,6 +49,9 @@ public:
 protected:
     virtual bool OnInitDialog() { return true; }
     virtual void OnCommand(int id, Notify code);
+    // Runs on the window after any control in it (a page's included) has notified and been
+    // handled: what the window derives from its state may have changed.
+    virtual void OnControlNotified() {}
     virtual CtlColor OnCtlColor(QWidget* control, int id, CtlType type);
     virtual void OnEraseBkgnd(QPainter& painter);
     virtual void OnPaint(QPainter& painter);
@@ -71,6 +74,7 @@ protected:
 private:
     QWidget* CreateControl(const res::ControlTemplate& control);
     void Connect(QWidget* widget, int id);
+    void Dispatch(int id, Notify code);
     bool StandardDialogKey(QKeyEvent* key);
 
     const res::DialogTemplate& m_template;

@@ -14,6 +14,7 @@ namespace kx::ui {
 namespace {
 const QRect kChildPageArea(80, 70, 640, 200);
 const QRect kPreviewAnchor(130, 280, 1, 1);
+constexpr int kStatusTab = 1;
 } // namespace
 
 CKX7214::CKX7214(CKX7214Session& main, QRect& show_mode_rect, QWidget* parent)
@@ -36,7 +37,7 @@ bool CKX7214::OnInitDialog() {
     m_rc_child_page = GetDlgItem(res::IDC_PAGE_AREA)->geometry();
     MoveItem(res::IDC_PREVIEW_ANCHOR, kPreviewAnchor);
     m_show_mode_rect = GetDlgItem(res::IDC_PREVIEW_ANCHOR)->geometry();
-    SwitchPage(1);
+    SwitchPage(kStatusTab);
     return false;
 }
 
@@ -51,18 +52,40 @@ void CKX7214::SwitchPage(int tab) {
         return;
     if (const TabInfo* current = FindTab(m_current_tab))
         TabButton(current->tab)->SetButtonBitmap(current->normal_bitmap);
-    if (m_p_child_page) {
-        m_p_child_page->hide();
-        m_p_child_page->DestroyWindow();
-        m_p_child_page = nullptr;
+    ClosePage();
+    OpenPage(*info);
+}
+
+// The page goes first, so that a field it is editing commits before the read. The Status
+// page reads the device itself when it opens.
+void CKX7214::ReadAgain() {
+    const TabInfo* info = FindTab(m_current_tab);
+    if (info == nullptr)
+        return;
+    ClosePage();
+    if (info->tab != kStatusTab) {
+        m_main.ReadAllConfig();
+        m_main.UpdatePreviewGeometry();
     }
-    CDialog* page = info->create(this);
+    OpenPage(*info);
+}
+
+void CKX7214::ClosePage() {
+    if (!m_p_child_page)
+        return;
+    m_p_child_page->hide();
+    m_p_child_page->DestroyWindow();
+    m_p_child_page = nullptr;
+}
+
+void CKX7214::OpenPage(const TabInfo& tab) {
+    CDialog* page = tab.create(this);
     m_p_child_page = page;
     page->Create();
-    TabButton(tab)->SetButtonBitmap(info->selected_bitmap);
+    TabButton(tab.tab)->SetButtonBitmap(tab.selected_bitmap);
     page->setGeometry(m_rc_child_page);
     page->show();
-    m_current_tab = static_cast<std::uint8_t>(tab);
+    m_current_tab = static_cast<std::uint8_t>(tab.tab);
 }
 
 void CKX7214::OnCommand(int id, Notify code) {

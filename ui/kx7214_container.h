@@ -12,6 +12,8 @@ namespace kx::ui {
 
 inline constexpr std::uint8_t kNoTab = 255;
 
+struct TabInfo;
+
 class CKX7214 : public CDialog {
     Q_OBJECT
 public:
@@ -19,6 +21,9 @@ public:
     CKX7214(CKX7214Session& main, QRect& show_mode_rect, QWidget* parent);
 
     void SwitchPage(int tab);
+    // Reads the device afresh and opens the current page again, so that it and the preview
+    // show what the device holds.
+    void ReadAgain();
     int CurrentTab() const { return m_current_tab; }
     CDialog* ChildPage() const { return m_p_child_page; }
     CButtonST* TabButton(int tab) const;
@@ -39,6 +44,9 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    void ClosePage();
+    void OpenPage(const TabInfo& tab);
+
     CKX7214Session& m_main;
     QRect& m_show_mode_rect;
     QRect m_rc_child_page;

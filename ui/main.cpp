@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         const QString dir = options->screenshot_dir;
         int status = 0;
         app.InitInstance([&](kx::ui::CZANDRELL_EX_NETWORKDlg& main) {
-            status = kx::ui::WriteScreenshots(main, dir) ? 0 : 1;
+            status = kx::ui::WriteScreenshots(main, demo.Host(), dir) ? 0 : 1;
             QTimer::singleShot(0, &main, [&main] { main.done(0); });
         });
         return status;

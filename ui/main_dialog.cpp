@@ -23,6 +23,7 @@
 #include "ui/about_dialog.h"
 #include "ui/button_st.h"
 #include "ui/find_by_address.h"
+#include "ui/outcome_line.h"
 #include "ui/page_background.h"
 
 namespace kx::ui {
@@ -35,6 +36,9 @@ const QRect kMinimizePlace(720, 0, 40, 25);
 const QRect kClosePlace(760, 0, 40, 25);
 const QRect kStatusLabelPlace(65, 40, 140, 20);
 const QRect kVersionLabelPlace(560, 40, 100, 20);
+// The free strip under the preview, at the foot of the page area: wide enough for a whole
+// outcome, and it covers nothing of the window or of the device page container.
+const QRect kOutcomeLinePlace(20, 691, 760, 18);
 const QColor kButtonGround(46, 49, 54);
 const QColor kLabelGround(18, 132, 202);
 const char* const kAboutItem = "关于 ZANDRELL_EX_NETWORK(&A)...";
@@ -74,6 +78,10 @@ bool CZANDRELL_EX_NETWORKDlg::OnInitDialog() {
     SetInitialTexts(*this);
     MoveItem(res::IDC_STATUS_LABEL, kStatusLabelPlace);
     MoveItem(res::IDC_VERSION_LABEL, kVersionLabelPlace);
+    m_outcome_line = new COutcomeLine(this);
+    m_outcome_line->setGeometry(kOutcomeLinePlace);
+    connect(m_outcome_line->ReadAgainButton(), &QPushButton::clicked, this,
+            &CZANDRELL_EX_NETWORKDlg::ReadAgain);
     // No control takes the focus when the window opens; the window itself holds it.
     setFocus(Qt::OtherFocusReason);
     return false;
@@ -157,6 +165,11 @@ void CZANDRELL_EX_NETWORKDlg::OnCommand(int id, Notify code) {
 }
 
 bool CZANDRELL_EX_NETWORKDlg::PreTranslateMessage(QKeyEvent* key) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (key->key() == Qt::Key_F5 && (modal == nullptr || modal == this)) {
+        ReadAgain();
+        return true;
+    }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && FindAddressCombo()->isAncestorOf(QApplication::focusWidget())) {
         OnFindDevice();
@@ -313,6 +326,10 @@ int CZANDRELL_EX_NETWORKDlg::DeviceListCount() const {
     return DeviceCombo()->count();
 }
 
+std::u16string CZANDRELL_EX_NETWORKDlg::DeviceListItemText(int index) const {
+    return DeviceCombo()->itemText(index).toStdU16String();
+}
+
 void CZANDRELL_EX_NETWORKDlg::SelectDeviceListItem(int index) {
     DeviceCombo()->setCurrentIndex(index);
 }
@@ -348,13 +365,38 @@ void CZANDRELL_EX_NETWORKDlg::OpenContainer() {
     page->Create();
     page->setGeometry(m_page_rect);
     page->show();
+    m_outcome_line->raise();
 }
 
 void CZANDRELL_EX_NETWORKDlg::InvalidatePreview() {
     if (m_page)
         m_page->InvalidatePreview();
+    ShowUnappliedChanges();
 }
 
+// The session has added the report to its history already.
+void CZANDRELL_EX_NETWORKDlg::ReportOutcome(const OutcomeReport&) {
+    m_outcome_line->Show(Outcomes());
+    ShowUnappliedChanges();
+}
+
+void CZANDRELL_EX_NETWORKDlg::OnControlNotified() {
+    ShowUnappliedChanges();
+}
+
+// Only Manual Apply holds changes back; in Auto Apply every change has had its own outcome.
+void CZANDRELL_EX_NETWORKDlg::ShowUnappliedChanges() {
+    const bool manual = m_all_kx7214_page_data.kx7214_auto_or_manual_status != 0;
+    m_outcome_line->SetUnapplied(manual ? UnappliedChanges() : 0);
+}
+
+void CZANDRELL_EX_NETWORKDlg::ReadAgain() {
+    if (m_page)
+        m_page->ReadAgain();
+}
+
+// F5 reads the device again wherever the focus is in the window; a modal box of its own
+// keeps its keys.
 // While a search or an exchange blocks the window it shows the wait cursor.
 void CZANDRELL_EX_NETWORKDlg::SetBusy(bool busy) {
     if (busy) {

@@ -15,6 +15,8 @@ class QLabel;
 
 namespace kx::ui {
 
+class COutcomeLine;
+
 class CZANDRELL_EX_NETWORKDlg : public CDialog, public SessionView, public CKX7214Session {
     Q_OBJECT
 public:
@@ -25,6 +27,7 @@ public:
     void ClearDeviceList() override;
     void InsertDeviceListItem(int index, const std::u16string& text) override;
     int DeviceListCount() const override;
+    std::u16string DeviceListItemText(int index) const override;
     void SelectDeviceListItem(int index) override;
     void SetStatusText(const std::string& text) override;
     void ShowAlert(const platform::Alert& alert) override;
@@ -33,15 +36,20 @@ public:
     void OpenContainer() override;
     void InvalidatePreview() override;
     void SetBusy(bool busy) override;
+    void ReportOutcome(const OutcomeReport& report) override;
+
+    // "Read again" and F5: the open device is read afresh and its page and preview redrawn.
+    void ReadAgain();
 
     CKX7214* Page() const { return m_page; }
+    COutcomeLine* OutcomeLine() const { return m_outcome_line; }
     QComboBox* DeviceCombo() const;
     QLabel* StatusLabel() const;
     // The address field of find-by-address; its list holds the remembered addresses.
     QComboBox* FindAddressCombo() const;
 
-    // Enter in the address field looks for a device there; everything else is the standard
-    // dialog's.
+    // F5 reads the device again from anywhere in the panel; Enter in the address field looks
+    // for a device there; everything else is the standard dialog's.
     bool PreTranslateMessage(QKeyEvent* key) override;
 
     // Alerts go here instead of a message box while a handler is set (tests, screenshots).
@@ -58,6 +66,7 @@ public:
 protected:
     bool OnInitDialog() override;
     void OnCommand(int id, Notify code) override;
+    void OnControlNotified() override;
     CtlColor OnCtlColor(QWidget* control, int id, CtlType type) override;
     void OnEraseBkgnd(QPainter& painter) override;
     void OnLButtonDown(QMouseEvent* event) override;
@@ -71,8 +80,10 @@ private:
     void OnForgetAddress();
     void FillRememberedList();
     void PlaceWindowButton(int id, int bitmap_id, const QRect& place);
+    void ShowUnappliedChanges();
 
     QPointer<CKX7214> m_page;
+    COutcomeLine* m_outcome_line = nullptr;
     AlertHandler m_alert_handler;
     int m_busy_depth = 0;
     int m_drag_requests = 0;

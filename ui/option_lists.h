@@ -14,6 +14,18 @@ const QStringList& OffOnEntries();           // "OFF", "ON"
 const QStringList& LeftMiddleRightEntries(); // "Left", "Middle", "Right"
 const QStringList& ColorEntries();           // "Black" (0) .. "HalfTrans" (15)
 
+// The Scale page's lists.
+const QStringList& OutputFormatEntries(); // "1080p60" (0) .. "720p25" (10)
+const QStringList& BorderEnableEntries(); // "Border OFF", "Border ON"
+const QStringList& BorderColorEntries();  // "White", "Red", "Green", "Blue"
+const QStringList& LayoutNameEntries();   // the device's own names of its sixteen layouts
+
+// The Audio page's lists.
+const QStringList& AudioPositionEntries();     // "Left", "Right" (sent as 0 and 2)
+const QStringList& AudioChannelEntries();      // "CH1-2" .. "CH15-16"
+const QStringList& AudioTransparencyEntries(); // "0%", "50%", "100%"
+const QStringList& AudioCombinationEntries();  // "Bar and Float", "Bar Only ", "Float Only"
+
 // Entries written in the source as UTF-8 texts.
 template <std::size_t N> QStringList EntriesOf(const char* const (&entries)[N]) {
     QStringList list;

@@ -14,20 +14,6 @@ namespace kx::ui {
 
 namespace {
 
-constexpr const char* kOutputFormats[] = {
-    "1080p60", "1080p50", "1080p30", "1080p25", "1080p24", "1080i60",
-    "1080i50", "720p60",  "720p50",  "720p30",  "720p25",
-};
-constexpr const char* kBorderEnable[] = {"Border OFF", "Border ON"};
-constexpr const char* kBorderColors[] = {"White", "Red", "Green", "Blue"};
-// In the order of the layout table: the device's own names for its sixteen layouts.
-constexpr const char* kLayoutNames[] = {
-    "四画面(均分)",     "四画面(上三下一)", "四画面(上一下三)", "四画面(左一右三)",
-    "四画面(左三右一)", "三画面(一大二小)", "三画面(品字形)",   "两画面(右上小)",
-    "两画面(左上小)",   "两画面(左下小)",   "两画面(右下小)",   "两画面(窄均分)",
-    "单画面(CH4)",      "单画面(CH3)",      "单画面(CH2)",      "单画面(CH1)",
-};
-
 // Layout buttons: 48 x 36 pixels, eight to a row, 70 pixels apart.
 constexpr int kButtonWidth = 48;
 constexpr int kButtonHeight = 36;
@@ -67,15 +53,13 @@ bool CKX7214_Scale::OnInitDialog() {
 }
 
 void CKX7214_Scale::FillLists(const kx7214_page_data& record) {
-    FillList(Combo(res::IDC_SCALE_OUTPUT_FORMAT), EntriesOf(kOutputFormats),
+    FillList(Combo(res::IDC_SCALE_OUTPUT_FORMAT), OutputFormatEntries(),
              record.kx7214_output_format);
-    FillList(Combo(res::IDC_SCALE_BORDER_ENABLE), EntriesOf(kBorderEnable),
+    FillList(Combo(res::IDC_SCALE_BORDER_ENABLE), BorderEnableEntries(),
              record.kx7214_border_enable);
     Combo(res::IDC_SCALE_BORDER_COLOR)->setEnabled(record.kx7214_border_enable != 0);
-    FillList(Combo(res::IDC_SCALE_BORDER_COLOR), EntriesOf(kBorderColors),
-             record.kx7214_border_color);
-    FillList(Combo(res::IDC_SCALE_LAYOUT_LIST), EntriesOf(kLayoutNames),
-             record.kx7214_output_layout);
+    FillList(Combo(res::IDC_SCALE_BORDER_COLOR), BorderColorEntries(), record.kx7214_border_color);
+    FillList(Combo(res::IDC_SCALE_LAYOUT_LIST), LayoutNameEntries(), record.kx7214_output_layout);
 }
 
 void CKX7214_Scale::PlaceLayoutButtons() {
