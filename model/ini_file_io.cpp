@@ -123,6 +123,10 @@ IniFileResult LoadIniFile(const fs::path& path, IniDocument& doc) {
 }
 
 IniFileResult SaveIniFile(const fs::path& path, const IniDocument& doc) {
+    return SaveFileAtomically(path, doc.ToBytes());
+}
+
+IniFileResult SaveFileAtomically(const fs::path& path, const std::string& bytes) {
     const fs::path target = ResolveTarget(path);
     std::error_code ec;
     if (fs::is_directory(target, ec))
@@ -132,7 +136,7 @@ IniFileResult SaveIniFile(const fs::path& path, const IniDocument& doc) {
     std::FILE* f = CreateTempBeside(target, temp, error);
     if (f == nullptr)
         return Errno(path, error != 0 ? error : EEXIST);
-    error = WriteAndClose(f, doc.ToBytes());
+    error = WriteAndClose(f, bytes);
     if (error != 0) {
         fs::remove(temp, ec);
         return Errno(path, error);
