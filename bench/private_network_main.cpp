@@ -1,21 +1,9 @@
-// The benchmark programs' main: into a private network namespace first (they open the
-// product's sockets), with the diagnostic lines silenced.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-
-#include "platform/log.h"
-#include "tests/support/private_network.h"
+// The main of the benchmark programs that need nothing before their benchmarks run: into a
+// private network namespace first (they open the product's sockets), diagnostic lines silenced.
+#include "bench/bench_main.h"
 
 int main(int argc, char** argv) {
-    kx::test::EnterPrivateNetwork(argc, argv);
-    if (!kx::test::PrivateNetworkReady()) {
-        std::fprintf(stderr, "no private network: %s\n", kx::test::PrivateNetworkProblem());
+    if (!kx::bench::EnterPrivateBench(argc, argv))
         return 1;
-    }
-    kx::platform::SetLogSink({});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kx::bench::RunBenchmarks(argc, argv);
 }

@@ -2,19 +2,16 @@
 // What each subcommand does. Every action checks all of its arguments before it touches the
 // network, so a usage error never sends anything.
 #include <optional>
-#include <ostream>
 #include <string>
 
-#include "cli/cli_view.h"
+#include "cli/context.h"
 #include "cli/target.h"
-#include "link/session.h"
 
 namespace kx::cli {
 
 // The arguments as typed; the actions parse and check them.
 struct Args {
     TargetSpec target;
-    bool json = false;                      // scan --json
     std::string code, line, value;          // send-value, send-line-value, umd-text LINE
     std::string field;                      // set FIELD VALUE
     std::optional<std::string> line_option; // set --line N
@@ -23,13 +20,8 @@ struct Args {
     std::string ip, mask, gateway;          // network
     std::optional<std::string> file;        // save-settings --file, apply --file
     bool defaults = false;                  // apply --defaults
-};
-
-struct Context {
-    CKX7214Session& session;
-    CliView& view;
-    std::ostream& out;
-    std::ostream& err;
+    std::string dir;                        // backup DIR, restore DIR
+    bool by_name = false;                   // restore --by-name
 };
 
 // Link: the search and the two raw one-exchange commands.
@@ -49,7 +41,8 @@ int RunRead(Context& ctx, const Args& args);
 int RunSaveSettings(Context& ctx, const Args& args);
 int RunApply(Context& ctx, const Args& args);
 
-// Read-all into the session; 0, or kExitNoReply with the message written.
-int ReadDevice(Context& ctx);
+// A whole fleet's settings files, and back.
+int RunBackup(Context& ctx, const Args& args);
+int RunRestore(Context& ctx, const Args& args);
 
 } // namespace kx::cli

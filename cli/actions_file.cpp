@@ -1,6 +1,8 @@
-// The settings file from the command line: save what the device holds, send a file back.
+// The settings file from the command line: save what a device holds, send a file (or the
+// defaults) to every chosen device.
 #include "cli/actions.h"
 #include "cli/exit_status.h"
+#include "cli/transfer.h"
 #include "model/settings_file.h"
 #include "platform/arguments.h"
 
@@ -15,22 +17,34 @@ std::string FileProblem(std::string_view what, const std::string& path, const st
 
 } // namespace
 
+// One file holds one device's settings, so this goes to one device; `backup` keeps a fleet's.
 int RunSaveSettings(Context& ctx, const Args& args) {
-    const std::string path = args.file.value_or(kSettingsFileName);
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
+    const std::string path_text = args.file.value_or(kSettingsFileName);
+    const std::filesystem::path path = platform::PathFromUtf8(path_text);
+    int status = 0;
+    const auto targets = ChooseTargets(ctx, args.target, Reach::OneDevice, status);
+    if (!targets)
         return status;
-    if (const int status = ReadDevice(ctx))
-        return status;
-    const SettingsSaveResult saved = SaveSettingsFile(ctx.session, platform::PathFromUtf8(path));
-    if (!saved.written)
-        return Fail(ctx.err, FileProblem("cannot write", path, saved.reason), kExitCantWrite);
-    return kExitAccepted;
+    const Reads reads = ReadEach(ctx, *targets);
+    Report report("save-settings", ctx.json, ctx.out);
+    const Target& t = targets->front();
+    if (!reads[0]) {
+        report.Add(MissingRow(t));
+        return report.Finish();
+    }
+    DeviceReport row = RowFor(t, "read-all into " + path_text, *reads[0]);
+    if (const auto& config = reads[0]->config) {
+        const SettingsSaveResult saved = SaveSettingsFile(*config, path);
+        if (!saved.written)
+            row.exit_status =
+                Fail(ctx.err, FileProblem("cannot write", path_text, saved.reason), kExitCantWrite);
+        row.extra["file"] = path_text;
+    }
+    report.Add(std::move(row));
+    return report.Finish();
 }
 
-// The set-all block also carries the device name, which the settings file does not keep; the
-// device's own configuration is read first so that applying a file or the defaults leaves the
-// name as the device has it instead of writing this tool's start-up name over it. A file that
-// cannot be read stops everything before the first frame.
+// A file that cannot be read stops everything before the first frame.
 int RunApply(Context& ctx, const Args& args) {
     if (!args.file && !args.defaults)
         return Usage(ctx.err, "apply needs --file PATH or --defaults");
@@ -40,15 +54,21 @@ int RunApply(Context& ctx, const Args& args) {
         if (!read.ok)
             return Fail(ctx.err, FileProblem("cannot read", *args.file, read.reason), kExitNoInput);
     }
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
+    int status = 0;
+    const auto targets = ChooseTargets(ctx, args.target, Reach::ManyDevices, status);
+    if (!targets)
         return status;
-    if (const int status = ReadDevice(ctx))
-        return status;
-    if (args.file)
-        ReadSettings(doc, ctx.session);
-    else
-        ctx.session.LoadDefaults();
-    return ExitFor(ctx.session.ApplyAllSettings());
+    const Reads reads = ReadEach(ctx, *targets);
+    const std::string sent = args.file ? "set-all of " + *args.file : "set-all of the defaults";
+    Report report("apply", ctx.json, ctx.out);
+    WriteEach(ctx, report, *targets, reads, [&](const Target&, SessionState& config) {
+        if (args.file)
+            ReadSettings(doc, config);
+        else
+            config.LoadDefaults();
+        return Rewrite::Send(sent);
+    });
+    return report.Finish();
 }
 
 } // namespace kx::cli

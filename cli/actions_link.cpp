@@ -3,6 +3,7 @@
 
 #include "cli/actions.h"
 #include "cli/exit_status.h"
+#include "cli/fleet_run.h"
 #include "cli/numbers.h"
 #include "platform/text.h"
 
@@ -41,8 +42,11 @@ void PrintScanPlain(const Context& ctx) {
 } // namespace
 
 int RunScan(Context& ctx, const Args& args) {
-    ctx.session.ScanDevices();
-    if (args.json)
+    const auto search = CheckSearch(args.target, ctx.err);
+    if (!search)
+        return kExitUsage;
+    Search(ctx.session, *search);
+    if (ctx.json)
         PrintScanJson(ctx);
     else
         PrintScanPlain(ctx);
@@ -56,9 +60,9 @@ int RunSendValue(Context& ctx, const Args& args) {
     const auto value = code ? ParseNumber(args.value, 0, 255, "VALUE", error) : std::nullopt;
     if (!value)
         return Usage(ctx.err, error);
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    return ExitFor(ctx.session.SendValue(*code, *value));
+    const std::string sent = "send-value " + HexByte(*code) + " " + std::to_string(*value);
+    return SendToEach(ctx, args.target, Reach::ManyDevices, "send-value", sent,
+                      [&](const FleetDevice& d) { return ValueJob(d, *code, *value); });
 }
 
 int RunSendLineValue(Context& ctx, const Args& args) {
@@ -68,9 +72,10 @@ int RunSendLineValue(Context& ctx, const Args& args) {
     const auto value = line ? ParseNumber(args.value, 0, 255, "VALUE", error) : std::nullopt;
     if (!value)
         return Usage(ctx.err, error);
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    return ExitFor(ctx.session.SendLineValue(*code, *line, *value));
+    const std::string sent = "send-line-value " + HexByte(*code) + " " + std::to_string(*line) +
+                             " " + std::to_string(*value);
+    return SendToEach(ctx, args.target, Reach::ManyDevices, "send-line-value", sent,
+                      [&](const FleetDevice& d) { return LineValueJob(d, *code, *line, *value); });
 }
 
 } // namespace kx::cli

@@ -1,6 +1,7 @@
 // Single settings: one set command each, checked against the field's option list first.
 #include "cli/actions.h"
 #include "cli/exit_status.h"
+#include "cli/fleet_run.h"
 #include "cli/numbers.h"
 #include "link/config_layout.h"
 #include "platform/text.h"
@@ -50,6 +51,12 @@ bool ParseFieldLine(const CommandInfo& info, const Args& args, std::uint8_t& lin
     return parsed.has_value();
 }
 
+// A text as the report shows what was sent: quoted and escaped as in JSON, so a tab or a line
+// end in it cannot break the report's line.
+std::string Quoted(const std::string& text) {
+    return DumpJson(text);
+}
+
 std::string FieldNames() {
     std::string names;
     for (const auto& c : Commands())
@@ -71,11 +78,13 @@ int RunSet(Context& ctx, const Args& args) {
     const auto value = ParseFieldValue(*info, args.value, error);
     if (!value)
         return Usage(ctx.err, error);
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
+    std::string sent = "set " + std::string(info->field) + " " + std::to_string(*value);
     if (info->PerLine())
-        return ExitFor(ctx.session.SendLineValue(info->code, line, *value));
-    return ExitFor(ctx.session.SendValue(info->code, *value));
+        sent += " line " + std::to_string(line);
+    return SendToEach(ctx, args.target, Reach::ManyDevices, "set", sent, [&](const FleetDevice& d) {
+        return info->PerLine() ? LineValueJob(d, info->code, line, *value)
+                               : ValueJob(d, info->code, *value);
+    });
 }
 
 int RunUmdText(Context& ctx, const Args& args) {
@@ -83,25 +92,22 @@ int RunUmdText(Context& ctx, const Args& args) {
     const auto line = ParseNumber(args.line, 0, kLastLine, "LINE", error);
     if (!line)
         return Usage(ctx.err, error);
-    std::u16string text = platform::Utf8ToUtf16(args.text);
+    const std::u16string text = platform::Utf8ToUtf16(args.text);
     if (text.size() > kUmdTextMaxUnits)
         return Usage(ctx.err, "TEXT: the device keeps at most " + std::to_string(kUmdTextMaxUnits) +
                                   " UTF-16 code units");
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    ctx.session.m_umd_text[*line] = std::move(text);
-    return ExitFor(ctx.session.SendUmdText(*line));
+    const std::string sent = "umd-text " + std::to_string(*line) + " " + Quoted(args.text);
+    return SendToEach(ctx, args.target, Reach::ManyDevices, "umd-text", sent,
+                      [&](const FleetDevice& d) { return UmdTextJob(d, *line, text); });
 }
 
 int RunName(Context& ctx, const Args& args) {
-    std::u16string name = platform::Utf8ToUtf16(args.text);
+    const std::u16string name = platform::Utf8ToUtf16(args.text);
     if (platform::WideToAnsi(name).size() > kDeviceNameMaxBytes)
         return Usage(ctx.err, "TEXT: the device keeps at most " +
                                   std::to_string(kDeviceNameMaxBytes) + " name bytes");
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    ctx.session.m_device_name = std::move(name);
-    return ExitFor(ctx.session.SendDeviceName());
+    return SendToEach(ctx, args.target, Reach::OneDevice, "name", "name " + Quoted(args.text),
+                      [&](const FleetDevice& d) { return DeviceNameJob(d, name); });
 }
 
 int RunCustom(Context& ctx, const Args& args) {
@@ -109,11 +115,12 @@ int RunCustom(Context& ctx, const Args& args) {
     const auto slot = ParseNumber(args.slot, 1, 2, "custom slot", error);
     if (!slot)
         return Usage(ctx.err, error);
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    return ExitFor(ctx.session.SendValue(CMD_SAVE_CUSTOM, *slot));
+    return SendToEach(ctx, args.target, Reach::ManyDevices, "custom",
+                      "custom " + std::to_string(*slot),
+                      [&](const FleetDevice& d) { return CustomSlotJob(d, *slot); });
 }
 
+// One device only: two devices given the same address would both be unreachable.
 int RunNetwork(Context& ctx, const Args& args) {
     std::string error;
     const auto ip = ParseDottedQuad(args.ip, "IP", error);
@@ -124,13 +131,13 @@ int RunNetwork(Context& ctx, const Args& args) {
     // The device must never be given a zero address, mask or gateway: it would be unreachable.
     if (*ip == Quad{} || *mask == Quad{} || *gateway == Quad{})
         return Usage(ctx.err, "IP, MASK and GATEWAY must not be 0.0.0.0");
-    if (const int status = SelectTarget(ctx.session, args.target, ctx.err))
-        return status;
-    auto& cfg = ctx.session.m_net_config;
+    std::array<std::uint8_t, kNetConfigSize> cfg{};
     std::copy(ip->begin(), ip->end(), cfg.begin() + netcfg::kIp);
     std::copy(mask->begin(), mask->end(), cfg.begin() + netcfg::kMask);
     std::copy(gateway->begin(), gateway->end(), cfg.begin() + netcfg::kGateway);
-    return ExitFor(ctx.session.SendNetworkConfig());
+    const std::string sent = "network " + args.ip + " " + args.mask + " " + args.gateway;
+    return SendToEach(ctx, args.target, Reach::OneDevice, "network", sent,
+                      [&](const FleetDevice& d) { return NetworkJob(d, cfg); });
 }
 
 } // namespace kx::cli

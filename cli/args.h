@@ -17,6 +17,7 @@ struct Subcommand {
 
 struct Grammar {
     bool verbose = false;
+    bool json = false;
     std::vector<Subcommand> subcommands;
 };
 

@@ -1,17 +1,32 @@
 #include "cli/exit_status.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kx::cli {
 
-int ExitFor(Outcome outcome) {
+int ExitFor(FleetOutcome outcome) {
     switch (outcome) {
-    case Outcome::Accepted:
+    case FleetOutcome::Accepted:
         return kExitAccepted;
-    case Outcome::Refused:
+    case FleetOutcome::Refused:
         return kExitRefused;
-    case Outcome::TimedOut:
+    case FleetOutcome::NoAnswer:
         return kExitNoReply;
+    case FleetOutcome::NotSent:
+        return kExitUnavailable;
     }
     return kExitNoReply;
+}
+
+int WorseStatus(int a, int b) {
+    constexpr std::array kMildToSevere = {kExitAccepted,    kExitRefused, kExitNoReply,
+                                          kExitUnavailable, kExitNoInput, kExitCantWrite,
+                                          kExitUsage};
+    const auto rank = [&](int s) {
+        return std::find(kMildToSevere.begin(), kMildToSevere.end(), s);
+    };
+    return rank(a) < rank(b) ? b : a;
 }
 
 int Fail(std::ostream& err, std::string_view message, int status) {

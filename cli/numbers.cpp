@@ -32,10 +32,10 @@ std::string RangeText(unsigned lo, unsigned hi) {
 
 } // namespace
 
-std::optional<std::uint8_t> ParseNumber(std::string_view text, unsigned lo, unsigned hi,
-                                        std::string_view what, std::string& error) {
+std::optional<unsigned> ParseUnsigned(std::string_view text, unsigned lo, unsigned hi,
+                                      std::string_view what, std::string& error) {
     const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const auto value = hex ? ParseDigits(text.substr(2), 16, 255) : ParseDigits(text, 10, 255);
+    const auto value = hex ? ParseDigits(text.substr(2), 16, hi) : ParseDigits(text, 10, hi);
     if (!value) {
         error =
             std::string(what) + ": '" + std::string(text) + "' is not a number (decimal or 0x-hex)";
@@ -46,7 +46,20 @@ std::optional<std::uint8_t> ParseNumber(std::string_view text, unsigned lo, unsi
             std::string(what) + ": " + std::string(text) + " is out of range " + RangeText(lo, hi);
         return std::nullopt;
     }
+    return *value;
+}
+
+std::optional<std::uint8_t> ParseNumber(std::string_view text, unsigned lo, unsigned hi,
+                                        std::string_view what, std::string& error) {
+    const auto value = ParseUnsigned(text, lo, hi, what, error);
+    if (!value)
+        return std::nullopt;
     return static_cast<std::uint8_t>(*value);
+}
+
+std::string HexByte(std::uint8_t value) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0x0F];
 }
 
 std::optional<Quad> ParseDottedQuad(std::string_view text, std::string_view what,

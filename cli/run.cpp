@@ -44,7 +44,8 @@ int RunParsed(const Grammar& grammar, const Args& args, std::ostream& out, std::
     CKX7214Session session(view);
     session.Publish();
     session.StartWinsock();
-    Context ctx{session, view, out, err};
+    FleetEngine engine;
+    Context ctx{session, view, engine, out, err, grammar.json};
     for (const auto& sub : grammar.subcommands)
         if (sub.app->parsed())
             return sub.action(ctx, args);

@@ -27,6 +27,8 @@ constexpr int kReceiveBufferBytes = 1 << 20;
 
 const std::string kNoSocketProblem = "no UDP socket could be created";
 const std::string kPortProblem = "port 7000 is in use by another program";
+// No route to the address, or a broadcast address (the engine never broadcasts).
+const std::string kSendProblem = "the system would not send to that address";
 const std::string kStoppedProblem = "the fleet engine stopped before it was sent";
 
 // A request to one of this machine's own addresses where nothing listens comes back to our
@@ -34,6 +36,22 @@ const std::string kStoppedProblem = "the fleet engine stopped before it was sent
 bool SendsToItself(std::uint32_t ip) {
     return SourceAddressToward({ip, frame::kPort}) == ip;
 }
+
+// Windows Sockets counts its start-ups: the engine starts them for its own sockets and ends
+// its share when it goes, whoever else uses them.
+class SocketsStarted {
+public:
+    SocketsStarted() : m_started(SocketStartup()) {}
+    ~SocketsStarted() {
+        if (m_started)
+            SocketCleanup();
+    }
+    SocketsStarted(const SocketsStarted&) = delete;
+    SocketsStarted& operator=(const SocketsStarted&) = delete;
+
+private:
+    bool m_started;
+};
 
 } // namespace
 
@@ -75,6 +93,8 @@ private:
     void CloseSocket();
     void Deliver();
     void Finish(std::vector<FleetTable::Completion> completions);
+
+    SocketsStarted sockets_started; // first: every socket below needs it
 
     // Shared with the submitting threads.
     std::mutex mutex;
@@ -160,7 +180,8 @@ void FleetEngine::Impl::StartRequests() {
     if (socket == kNoSocket && !OpenSocket())
         return;
     for (const FleetTable::Outgoing& out : table.StartFree(TickCount()))
-        SendTo(socket, out.frame.data(), out.frame.size(), out.to);
+        if (SendTo(socket, out.frame.data(), out.frame.size(), out.to) < 0)
+            finished.push_back(table.Unsent(out.to.ip, kSendProblem));
 }
 
 // Binds port 7000 on every address, waiting a little while another program holds it. On

@@ -23,7 +23,7 @@ public:
 
     FleetEngine();
     // Jobs that have not been sent end as not sent; requests in flight are waited for, at
-    // most until their deadlines.
+    // most until their deadlines. Not from within a `done` callback.
     ~FleetEngine();
     FleetEngine(const FleetEngine&) = delete;
     FleetEngine& operator=(const FleetEngine&) = delete;

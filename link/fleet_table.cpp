@@ -76,24 +76,25 @@ std::optional<FleetTable::Completion> FleetTable::Take(platform::Endpoint from,
     if (it == m_devices.end() || !it->second.in_flight)
         return std::nullopt;
     const InFlight& request = *it->second.in_flight;
-    std::optional<FleetResult> result = Answer(from.ip, request, datagram);
+    std::optional<FleetResult> result = Answer(from, request, datagram);
     if (!result)
         return std::nullopt;
     result->round_trip_ms = now - request.sent_at;
     return Finish(from.ip, std::move(*result));
 }
 
-std::optional<FleetResult> FleetTable::Answer(std::uint32_t ip, const InFlight& request,
+std::optional<FleetResult> FleetTable::Answer(platform::Endpoint from, const InFlight& request,
                                               std::span<const std::uint8_t> d) const {
+    const std::uint32_t ip = from.ip;
     const FleetJob& job = request.job;
     if (d.size() > ReceiveRoom(job.kind))
         return std::nullopt;
     if (job.kind == ExchangeKind::Search)
         return SearchAnswer(ip, d);
-    // Our own request, delivered back to our port because nothing else listens at the
+    // Our own request, delivered back to our port 7000 because nothing else listens at the
     // address, is no answer; the same bytes from a device are (a status 0 acknowledgement of
     // a value 0 is byte for byte the request).
-    if (std::ranges::equal(d, request.frame) && m_sends_to_itself(ip))
+    if (from.port == frame::kPort && std::ranges::equal(d, request.frame) && m_sends_to_itself(ip))
         return std::nullopt;
     // Bytes past the end of a short datagram read as zero, as from the session's zeroed buffer.
     const auto at = [&d](std::size_t i) { return i < d.size() ? d[i] : std::uint8_t{0}; };
@@ -128,6 +129,12 @@ FleetTable::Completion FleetTable::Finish(std::uint32_t ip, FleetResult result) 
     else
         m_free.push_back(ip);
     return {ticket, std::move(result)};
+}
+
+FleetTable::Completion FleetTable::Unsent(std::uint32_t ip, const std::string& problem) {
+    FleetResult r;
+    r.problem = problem;
+    return Finish(ip, std::move(r));
 }
 
 std::vector<FleetTable::Completion> FleetTable::Expire(std::uint32_t now) {

@@ -42,6 +42,8 @@ public:
     // The completion a datagram brings, if it answers the request in flight to its sender.
     std::optional<Completion> Take(platform::Endpoint from, std::span<const std::uint8_t> datagram,
                                    std::uint32_t now);
+    // Ends the request in flight to `ip` as not sent: the system would not send it.
+    Completion Unsent(std::uint32_t ip, const std::string& problem);
     // The requests whose deadline passed before `now`.
     std::vector<Completion> Expire(std::uint32_t now);
     // Ends every job that has not been sent, with the reason.
@@ -70,7 +72,7 @@ private:
         std::optional<InFlight> in_flight;
     };
 
-    std::optional<FleetResult> Answer(std::uint32_t ip, const InFlight& request,
+    std::optional<FleetResult> Answer(platform::Endpoint from, const InFlight& request,
                                       std::span<const std::uint8_t> datagram) const;
     Completion Finish(std::uint32_t ip, FleetResult result);
 

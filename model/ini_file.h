@@ -66,5 +66,7 @@ IniFileResult LoadIniFile(const std::filesystem::path& path, IniDocument& doc);
 // Writes the document whole to a temporary file beside the target and renames it over the
 // target, so the target is either the old file or the new one, never a part of either.
 IniFileResult SaveIniFile(const std::filesystem::path& path, const IniDocument& doc);
+// The same for any bytes (the index beside a fleet's settings files).
+IniFileResult SaveFileAtomically(const std::filesystem::path& path, const std::string& bytes);
 
 } // namespace kx

@@ -103,6 +103,10 @@ IniFileResult LoadIniFile(const fs::path& path, IniDocument& doc) {
 }
 
 IniFileResult SaveIniFile(const fs::path& path, const IniDocument& doc) {
+    return SaveFileAtomically(path, doc.ToBytes());
+}
+
+IniFileResult SaveFileAtomically(const fs::path& path, const std::string& bytes) {
     const fs::path target = ResolveTarget(path);
     std::error_code ec;
     if (fs::is_directory(target, ec))
@@ -111,7 +115,7 @@ IniFileResult SaveIniFile(const fs::path& path, const IniDocument& doc) {
     std::FILE* f = CreateTempBeside(target, temp, ec);
     if (f == nullptr)
         return Failure(path, ec);
-    if (const std::error_code written = WriteAndClose(f, doc.ToBytes())) {
+    if (const std::error_code written = WriteAndClose(f, bytes)) {
         fs::remove(temp, ec);
         return Failure(path, written);
     }

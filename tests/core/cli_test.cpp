@@ -11,11 +11,11 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/numbers.h"
-#include "cli/run.h"
 #include "link/commands.h"
 #include "link/config_layout.h"
 #include "link/frame.h"
 #include "sim/multiviewer.h"
+#include "tests/core/cli_runner.h"
 #include "tests/core/temp_dir.h"
 #include "tests/support/private_network.h"
 
@@ -23,26 +23,8 @@ namespace kx {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-struct CliResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliResult RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "kx7214ctl");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    CliResult r;
-    r.status = cli::Run(static_cast<int>(args.size()), argv.data(), out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+using test::CliResult;
+using test::RunCli;
 
 // The same command aimed at a device by address byte, with no search.
 CliResult RunAt(const std::string& ip, std::vector<std::string> args) {
@@ -179,7 +161,7 @@ TEST_F(CliTest, UsageMessagesNameWhatWasWrong) {
 TEST_F(CliTest, SendValueExitStatusFollowsTheAcknowledgement) {
     CliResult r = RunAt("127.0.0.2", {"send-value", "0x94", "5"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.out.rfind("127.0.0.2\t-\tsend-value 0x94 5\taccepted\tstatus 0\t", 0), 0u) << r.out;
     EXPECT_TRUE(r.err.empty()) << "log lines are shown only with --verbose: " << r.err;
     // The frame of layout 5 for a device of type 0xA3, address 0x01.
     const Bytes layout5 = {0xA5, 0x6C, 0x15, 0x00, 0xA3, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00,
@@ -188,12 +170,18 @@ TEST_F(CliTest, SendValueExitStatusFollowsTheAcknowledgement) {
     EXPECT_EQ(m_a->ReceivedRequests()[0], layout5);
 
     m_a->status = 1;
-    EXPECT_EQ(RunAt("127.0.0.2", {"send-value", "0x94", "5"}).status, 1);
+    r = RunAt("127.0.0.2", {"send-value", "0x94", "5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("\trefused\tstatus 1\t"), std::string::npos) << r.out;
     m_a->status = 0;
     m_a->silent = true;
     r = RunAt("127.0.0.2", {"send-line-value", "0x95", "2", "1"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_TRUE(r.out.empty());
+    // The line waited out its 500 ms deadline.
+    EXPECT_EQ(r.out.rfind("127.0.0.2\t-\tsend-line-value 0x95 2 1\tno answer\t-\t5", 0), 0u)
+        << r.out;
+    EXPECT_NE(r.out.find(" ms\n1 device: 0 accepted, 0 refused, 1 no answer\n"), std::string::npos)
+        << r.out;
     EXPECT_EQ(m_a->ReceivedRequests().back(), Frame(0x01, 0x95, {2, 1}));
     EXPECT_TRUE(m_b->ReceivedRequests().empty());
 }
@@ -201,8 +189,7 @@ TEST_F(CliTest, SendValueExitStatusFollowsTheAcknowledgement) {
 TEST_F(CliTest, VerboseSendsTheLogLinesToStandardError) {
     CliResult r = RunAt("127.0.0.2", {"--verbose", "send-line-value", "0x9E", "0", "0x02"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(r.err, "m_device_index = 0 \nsend ok \nread over \n");
+    EXPECT_EQ(r.err, "127.0.0.2 send ok \n");
     EXPECT_EQ(Payload(m_a->ReceivedRequests().at(0)), (Bytes{0x00, 0x02}));
 }
 
@@ -210,12 +197,13 @@ TEST_F(CliTest, WithoutAddressByteTheSearchFindsTheDevice) {
     // The second device answers with address byte 0x07, which its requests must carry.
     CliResult r = RunCli({"--device", "127.0.0.3", "send-value", "0xA4", "1"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_EQ(r.out.rfind("127.0.0.3\tTRQ-9_127.0.0.3\tsend-value 0xA4 1\taccepted", 0), 0u)
+        << r.out;
     ASSERT_EQ(m_b->ReceivedRequests().size(), 1u);
     EXPECT_EQ(m_b->ReceivedRequests()[0], Frame(0x07, CMD_SET_BORDER_ENABLE, {1}));
     EXPECT_TRUE(m_a->ReceivedRequests().empty());
 
-    r = RunCli({"--device", "127.0.0.9", "send-value", "0xA4", "1"});
+    r = RunCli({"--device", "127.0.0.9", "--wait", "300", "send-value", "0xA4", "1"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("127.0.0.9"), std::string::npos) << r.err;
     EXPECT_EQ(m_b->ReceivedRequests().size(), 1u);
@@ -376,7 +364,7 @@ TEST_F(CliFileTest, SavedFromOneDeviceAndAppliedToAnother) {
 
     CliResult r = RunAt("127.0.0.2", {"save-settings", "--file", file});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.out.find("\tread-all into " + file + "\taccepted\t"), std::string::npos) << r.out;
     ASSERT_TRUE(std::filesystem::exists(file));
 
     r = RunCli({"--device", "127.0.0.3", "--dev-addr", "7", "apply", "--file", file});
