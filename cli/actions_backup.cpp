@@ -71,18 +71,18 @@ std::vector<Target> BackedUpDevices(const std::vector<BackupEntry>& index) {
 
 std::optional<std::vector<Target>>
 RestoreTargets(Context& ctx, const Args& args, const std::vector<BackupEntry>& index, int& status) {
-    TargetSpec spec = args.target;
-    const bool named = spec.all || !spec.devices.empty();
+    TargetSpec wanted = args.target;
+    const bool named = wanted.all || !wanted.devices.empty();
     if (!named && !args.by_name) {
-        if (!CheckTargets(spec, Reach::ManyDevices, ctx.err, false)) {
+        if (!CheckTargets(wanted, Reach::ManyDevices, ctx.err, false)) {
             status = kExitUsage;
             return std::nullopt;
         }
         return BackedUpDevices(index);
     }
     // Matched by name, the devices may have moved: without a choice, every device found.
-    spec.all = spec.all || !named;
-    return ChooseTargets(ctx, spec, Reach::ManyDevices, status);
+    wanted.all = wanted.all || !named;
+    return ChooseTargets(ctx, wanted, Reach::ManyDevices, status);
 }
 
 } // namespace

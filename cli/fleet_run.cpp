@@ -49,9 +49,9 @@ std::vector<std::optional<FleetResult>> RunEach(Context& ctx, const std::vector<
     return out;
 }
 
-std::optional<std::vector<Target>> ChooseTargets(Context& ctx, const TargetSpec& spec, Reach reach,
-                                                 int& status) {
-    const auto choice = CheckTargets(spec, reach, ctx.err);
+std::optional<std::vector<Target>> ChooseTargets(Context& ctx, const TargetSpec& wanted,
+                                                 Reach reach, int& status) {
+    const auto choice = CheckTargets(wanted, reach, ctx.err);
     if (!choice) {
         status = kExitUsage;
         return std::nullopt;
@@ -64,10 +64,10 @@ std::optional<std::vector<Target>> ChooseTargets(Context& ctx, const TargetSpec&
     return targets;
 }
 
-int SendToEach(Context& ctx, const TargetSpec& spec, Reach reach, const std::string& command,
+int SendToEach(Context& ctx, const TargetSpec& wanted, Reach reach, const std::string& command,
                const std::string& sent, const std::function<FleetJob(const FleetDevice&)>& make) {
     int status = 0;
-    const auto targets = ChooseTargets(ctx, spec, reach, status);
+    const auto targets = ChooseTargets(ctx, wanted, reach, status);
     if (!targets)
         return status;
     const auto results =

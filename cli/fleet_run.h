@@ -23,11 +23,11 @@ std::vector<std::optional<FleetResult>> RunEach(Context& ctx, const std::vector<
 
 // The devices the options name, found and ready; nothing (with the exit status in `status`
 // and the message written) when the options are wrong or --all found no device.
-std::optional<std::vector<Target>> ChooseTargets(Context& ctx, const TargetSpec& spec, Reach reach,
-                                                 int& status);
+std::optional<std::vector<Target>> ChooseTargets(Context& ctx, const TargetSpec& wanted,
+                                                 Reach reach, int& status);
 
 // The common case: one request to each device, one row each, then the summary.
-int SendToEach(Context& ctx, const TargetSpec& spec, Reach reach, const std::string& command,
+int SendToEach(Context& ctx, const TargetSpec& wanted, Reach reach, const std::string& command,
                const std::string& sent, const std::function<FleetJob(const FleetDevice&)>& make);
 
 } // namespace kx::cli

@@ -96,17 +96,17 @@ void LookInSearch(Context& ctx, std::vector<Target>& targets, const SearchChoice
 
 } // namespace
 
-std::optional<SearchChoice> CheckSearch(const TargetSpec& spec, std::ostream& err) {
+std::optional<SearchChoice> CheckSearch(const TargetSpec& wanted, std::ostream& err) {
     SearchChoice choice;
-    for (const std::string& to : spec.to) {
+    for (const std::string& to : wanted.to) {
         const auto ip = CheckIp(to, "--to", err);
         if (!ip)
             return std::nullopt;
         choice.to.push_back(*ip);
     }
-    if (spec.wait) {
+    if (wanted.wait) {
         std::string error;
-        const auto ms = ParseUnsigned(*spec.wait, 0, kMaxWaitMs, "--wait", error);
+        const auto ms = ParseUnsigned(*wanted.wait, 0, kMaxWaitMs, "--wait", error);
         if (!ms) {
             Usage(err, error);
             return std::nullopt;
@@ -116,41 +116,41 @@ std::optional<SearchChoice> CheckSearch(const TargetSpec& spec, std::ostream& er
     return choice;
 }
 
-std::optional<TargetChoice> CheckTargets(const TargetSpec& spec, Reach reach, std::ostream& err,
+std::optional<TargetChoice> CheckTargets(const TargetSpec& wanted, Reach reach, std::ostream& err,
                                          bool required) {
     TargetChoice choice;
-    const auto search = CheckSearch(spec, err);
+    const auto search = CheckSearch(wanted, err);
     if (!search)
         return std::nullopt;
     choice.search = *search;
-    choice.all = spec.all;
+    choice.all = wanted.all;
     const auto refuse = [&err](const std::string& message) {
         Usage(err, message);
         return std::nullopt;
     };
-    if (spec.all && !spec.devices.empty())
+    if (wanted.all && !wanted.devices.empty())
         return refuse("--all and --device exclude each other");
-    if (spec.devices.empty() && !spec.dev_addrs.empty())
+    if (wanted.devices.empty() && !wanted.dev_addrs.empty())
         return refuse("--dev-addr goes with --device (a search learns the address bytes)");
-    if (required && !spec.all && spec.devices.empty())
+    if (required && !wanted.all && wanted.devices.empty())
         return refuse("--device IP (or --all) is required for this command");
-    if (reach == Reach::OneDevice && (spec.all || spec.devices.size() > 1))
+    if (reach == Reach::OneDevice && (wanted.all || wanted.devices.size() > 1))
         return refuse("this command goes to one device at a time: give one --device");
-    if (spec.dev_addrs.size() > 1 && spec.dev_addrs.size() != spec.devices.size())
+    if (wanted.dev_addrs.size() > 1 && wanted.dev_addrs.size() != wanted.devices.size())
         return refuse("give --dev-addr once for every device, or once for each --device");
-    for (std::size_t i = 0; i < spec.devices.size(); ++i) {
+    for (std::size_t i = 0; i < wanted.devices.size(); ++i) {
         TargetChoice::Given given;
-        given.ip_text = spec.devices[i];
-        const auto ip = CheckIp(spec.devices[i], "--device", err);
+        given.ip_text = wanted.devices[i];
+        const auto ip = CheckIp(wanted.devices[i], "--device", err);
         if (!ip)
             return std::nullopt;
         given.ip = *ip;
         for (const auto& earlier : choice.devices)
             if (earlier.ip == given.ip)
-                return refuse("--device " + spec.devices[i] + " is given twice");
-        if (!spec.dev_addrs.empty()) {
+                return refuse("--device " + wanted.devices[i] + " is given twice");
+        if (!wanted.dev_addrs.empty()) {
             std::string error;
-            const std::string& text = spec.dev_addrs[spec.dev_addrs.size() == 1 ? 0 : i];
+            const std::string& text = wanted.dev_addrs[wanted.dev_addrs.size() == 1 ? 0 : i];
             given.dev_addr = ParseNumber(text, 0, 255, "--dev-addr", error);
             if (!given.dev_addr)
                 return refuse(error);

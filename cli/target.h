@@ -42,10 +42,10 @@ struct TargetChoice {
 enum class Reach { OneDevice, ManyDevices };
 
 // The search options alone; nothing (with the usage message written) when one is malformed.
-std::optional<SearchChoice> CheckSearch(const TargetSpec& spec, std::ostream& err);
+std::optional<SearchChoice> CheckSearch(const TargetSpec& wanted, std::ostream& err);
 // Every target option, without touching the network. `required` false lets a command go on
 // without any device named (restore takes them from its backup).
-std::optional<TargetChoice> CheckTargets(const TargetSpec& spec, Reach reach, std::ostream& err,
+std::optional<TargetChoice> CheckTargets(const TargetSpec& wanted, Reach reach, std::ostream& err,
                                          bool required = true);
 
 // Runs the session's search with the chosen extra addresses and listening time.

@@ -3,12 +3,11 @@
 // kx::cli::Run and its exit status (0 acknowledged, 1 refused, 2 no reply).
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/run.h"
 #include "sim/multiviewer.h"
+#include "tests/core/cli_runner.h"
 #include "tests/core/hex.h"
 #include "tests/support/private_network.h"
 
@@ -16,13 +15,7 @@ namespace kx {
 namespace {
 
 int RunTool(std::vector<std::string> args) {
-    args.insert(args.begin(), "kx7214ctl");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    return cli::Run(static_cast<int>(args.size()), argv.data(), out, err);
+    return test::RunCli(std::move(args)).status;
 }
 
 class ToolAcknowledgement : public ::testing::Test {
