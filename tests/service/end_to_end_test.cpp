@@ -228,12 +228,12 @@ TEST_F(ServiceTest, BurstsAreCoalescedAndEndWithTheNewestText) {
     for (int i = 1; i < 50; ++i)
         SendUdp(V50(1, 0, "L" + std::to_string(i)));
     EXPECT_TRUE(Eventually([&] { return a.Config().UmdText(0) == u"L49"; }));
+    // Far fewer sends than changes. The 100 ms between two sends of a line is held by the
+    // coalescer's own tests on explicit times: measured where the device receives them, the
+    // gap also carries the delays of a loaded machine.
     const auto texts = Texts();
-    // Far fewer sends than changes, and never two within 100 ms on the line.
     EXPECT_GE(texts.size(), 2u);
     EXPECT_LT(texts.size(), 10u);
-    for (std::size_t i = 1; i < texts.size(); ++i)
-        EXPECT_GE(texts[i].at - texts[i - 1].at, std::chrono::milliseconds(95)) << i;
 }
 
 TEST_F(ServiceTest, AnUnchangedLabelIsNotSentAgain) {
