@@ -29,31 +29,40 @@ void AddBroadcast(std::vector<std::uint32_t>& out, std::uint32_t broadcast) {
         out.push_back(broadcast);
 }
 
+#ifdef _WIN32
+// The adapters of one address family into buffer; the system's result code.
+ULONG ListAdapters(ULONG family, std::vector<unsigned char>& buffer) {
+    constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                             GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_SKIP_FRIENDLY_NAME;
+    // The list grows between the size query and the call when an adapter comes up; ask again.
+    ULONG size = 16 * 1024;
+    ULONG result = ERROR_BUFFER_OVERFLOW;
+    for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
+        buffer.resize(size);
+        result = GetAdaptersAddresses(
+            family, kFlags, nullptr, reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
+    }
+    return result;
+}
+
+const IP_ADAPTER_ADDRESSES* FirstAdapter(const std::vector<unsigned char>& buffer) {
+    return reinterpret_cast<const IP_ADAPTER_ADDRESSES*>(buffer.data());
+}
+#endif
+
 } // namespace
 
 #ifdef _WIN32
 
 std::vector<std::uint32_t> DirectedBroadcastAddresses() {
-    constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
-                             GAA_FLAG_SKIP_DNS_SERVER | GAA_FLAG_SKIP_FRIENDLY_NAME;
-    // The list grows between the size query and the call when an adapter comes up; ask again.
-    std::vector<unsigned char> buffer(16 * 1024);
-    ULONG size = static_cast<ULONG>(buffer.size());
-    ULONG result = ERROR_BUFFER_OVERFLOW;
-    for (int attempt = 0; attempt < 3 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
-        buffer.resize(size);
-        result =
-            GetAdaptersAddresses(AF_INET, kFlags, nullptr,
-                                 reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()), &size);
-    }
+    std::vector<unsigned char> buffer;
     std::vector<std::uint32_t> out;
-    if (result != NO_ERROR)
+    if (ListAdapters(AF_INET, buffer) != NO_ERROR)
         return out;
-    for (auto* a = reinterpret_cast<IP_ADAPTER_ADDRESSES*>(buffer.data()); a != nullptr;
-         a = a->Next) {
+    for (const auto* a = FirstAdapter(buffer); a != nullptr; a = a->Next) {
         if (a->OperStatus != IfOperStatusUp || a->IfType == IF_TYPE_SOFTWARE_LOOPBACK)
             continue;
-        for (auto* u = a->FirstUnicastAddress; u != nullptr; u = u->Next) {
+        for (const auto* u = a->FirstUnicastAddress; u != nullptr; u = u->Next) {
             const auto* sa = reinterpret_cast<const sockaddr_in*>(u->Address.lpSockaddr);
             const unsigned prefix = u->OnLinkPrefixLength;
             // /31 and /32 links have no broadcast address.
@@ -64,6 +73,19 @@ std::vector<std::uint32_t> DirectedBroadcastAddresses() {
         }
     }
     return out;
+}
+
+std::string NonLoopbackInterface() {
+    std::vector<unsigned char> buffer;
+    const ULONG result = ListAdapters(AF_UNSPEC, buffer);
+    if (result == ERROR_NO_DATA)
+        return {};
+    if (result != NO_ERROR)
+        return "(the network adapters cannot be listed: error " + std::to_string(result) + ")";
+    for (const auto* a = FirstAdapter(buffer); a != nullptr; a = a->Next)
+        if (a->IfType != IF_TYPE_SOFTWARE_LOOPBACK)
+            return a->AdapterName;
+    return {};
 }
 
 #else
@@ -87,6 +109,19 @@ std::vector<std::uint32_t> DirectedBroadcastAddresses() {
     }
     freeifaddrs(list);
     return out;
+}
+
+// Every interface appears in the list, with or without an address (as its link-layer entry).
+std::string NonLoopbackInterface() {
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0)
+        return "(the network interfaces cannot be listed)";
+    std::string name;
+    for (const ifaddrs* i = list; i != nullptr && name.empty(); i = i->ifa_next)
+        if ((i->ifa_flags & IFF_LOOPBACK) == 0)
+            name = i->ifa_name;
+    freeifaddrs(list);
+    return name;
 }
 
 #endif

@@ -1,7 +1,7 @@
 #include "ui/demo.h"
 
 #include "link/config_layout.h"
-#include "platform/loopback_only.h"
+#include "platform/interfaces.h"
 
 namespace kx::ui {
 

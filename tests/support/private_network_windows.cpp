@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/loopback_only.h"
+#include "platform/interfaces.h"
 #include "platform/socket.h"
 
 namespace kx::test {
