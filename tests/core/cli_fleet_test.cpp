@@ -20,6 +20,7 @@
 #include "tests/core/hand_device.h"
 #include "tests/core/temp_dir.h"
 #include "tests/support/private_network.h"
+#include "tests/support/sample_device.h"
 #include "tests/support/test_segment.h"
 
 namespace kx {
@@ -59,11 +60,9 @@ protected:
     void SetUp() override {
         KX_REQUIRE_PRIVATE_NETWORK();
         for (int i = 0; i < kDevices; ++i) {
-            sim::DeviceOptions o;
-            o.ip = 0x7F000002u + static_cast<std::uint32_t>(i);
-            o.dev_addr = static_cast<std::uint8_t>(0x10 + i);
-            o.config = sim::DeviceConfig::Sample("Cam" + std::to_string(i + 1));
-            devices.push_back(&host.AddDevice(o));
+            devices.push_back(&host.AddDevice(test::SampleDevice(
+                0x7F000002u + static_cast<std::uint32_t>(i), "Cam" + std::to_string(i + 1),
+                static_cast<std::uint8_t>(0x10 + i))));
         }
         ASSERT_TRUE(host.Start()) << host.Error();
         dir = m_temp.Path() / "fleet"; // made by the command under test
@@ -337,10 +336,7 @@ protected:
 
     sim::SimDevice& Add(std::uint32_t ip, const std::string& name, std::uint8_t addr,
                         std::optional<bool> hears_limited_broadcast = std::nullopt) {
-        sim::DeviceOptions o;
-        o.ip = ip;
-        o.dev_addr = addr;
-        o.config = sim::DeviceConfig::Sample(name);
+        sim::DeviceOptions o = test::SampleDevice(ip, name, addr);
         o.hears_limited_broadcast = hears_limited_broadcast;
         return host.AddDevice(o);
     }

@@ -14,6 +14,7 @@
 #include "tests/core/hand_device.h"
 #include "tests/core/log_capture.h"
 #include "tests/support/private_network.h"
+#include "tests/support/sample_device.h"
 
 namespace kx {
 
@@ -218,11 +219,7 @@ protected:
     void SetUp() override { KX_REQUIRE_PRIVATE_NETWORK(); }
 
     sim::SimDevice& AddDevice(int last, const std::string& name, std::uint8_t addr = 1) {
-        sim::DeviceOptions o;
-        o.ip = Ip(last);
-        o.dev_addr = addr;
-        o.config = sim::DeviceConfig::Sample(name);
-        return host.AddDevice(o);
+        return host.AddDevice(test::SampleDevice(Ip(last), name, addr));
     }
     void StartHost() { ASSERT_TRUE(host.Start()) << host.Error(); }
 

@@ -17,6 +17,7 @@
 #include "sim/multiviewer.h"
 #include "sim/test_segment.h"
 #include "tests/support/private_network.h"
+#include "tests/support/sample_device.h"
 #include "tests/support/test_segment.h"
 
 namespace kx {
@@ -104,11 +105,7 @@ protected:
     }
 
     sim::SimDevice& Add(std::uint32_t ip, const std::string& name, std::uint8_t addr = 1) {
-        sim::DeviceOptions o;
-        o.ip = ip;
-        o.dev_addr = addr;
-        o.config = sim::DeviceConfig::Sample(name);
-        return host.AddDevice(o);
+        return host.AddDevice(test::SampleDevice(ip, name, addr));
     }
     void Start() { ASSERT_TRUE(host.Start()) << host.Error(); }
 

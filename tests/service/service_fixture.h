@@ -16,6 +16,7 @@
 #include "service/service.h"
 #include "sim/multiviewer.h"
 #include "tests/support/private_network.h"
+#include "tests/support/sample_device.h"
 
 namespace kx::service::test {
 
@@ -35,11 +36,7 @@ protected:
     void SetUp() override { KX_REQUIRE_PRIVATE_NETWORK(); }
 
     sim::SimDevice& AddDevice(int last, const std::string& name, std::uint8_t addr = 1) {
-        sim::DeviceOptions o;
-        o.ip = Ip(last);
-        o.dev_addr = addr;
-        o.config = sim::DeviceConfig::Sample(name);
-        return host.AddDevice(o);
+        return host.AddDevice(kx::test::SampleDevice(Ip(last), name, addr));
     }
 
     void Start(const std::string& map_json = R"({"displays": []})", bool tsl = false) {
